@@ -1,0 +1,40 @@
+# GoogleTest comes from the distribution's source package and is built with the project, so the
+# native and the MinGW builds use the same test framework.
+enable_testing()
+set(TOLVANE_GOOGLETEST_DIR /usr/src/googletest CACHE PATH "GoogleTest source tree")
+if(NOT EXISTS ${TOLVANE_GOOGLETEST_DIR}/CMakeLists.txt)
+  message(FATAL_ERROR "GoogleTest sources not found in ${TOLVANE_GOOGLETEST_DIR}; run scripts/install-deps")
+endif()
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
+set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+add_subdirectory(${TOLVANE_GOOGLETEST_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+
+# In the Windows build every test program runs under Wine through this wrapper; without Wine the
+# test reports itself skipped instead of failing.
+if(CMAKE_CROSSCOMPILING)
+  find_program(TOLVANE_WINE NAMES wine64 wine PATHS /usr/lib/wine /usr/lib64/wine NO_DEFAULT_PATH)
+  if(NOT TOLVANE_WINE)
+    find_program(TOLVANE_WINE NAMES wine64 wine)
+  endif()
+endif()
+
+# tolvane_add_gtest(<name> LABEL unit|integration SOURCES ... LIBRARIES ...)
+function(tolvane_add_gtest name)
+  cmake_parse_arguments(T "" "LABEL" "SOURCES;LIBRARIES" ${ARGN})
+  if(NOT T_LABEL)
+    set(T_LABEL unit)
+  endif()
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBRARIES} GTest::gmock GTest::gtest_main)
+  tolvane_warnings(${name})
+  add_dependencies(${name} tolvane_parameter_files)
+  if(CMAKE_CROSSCOMPILING)
+    add_test(NAME wine.${name}
+      COMMAND ${CMAKE_SOURCE_DIR}/cmake/run-under-wine "${TOLVANE_WINE}" $<TARGET_FILE:${name}>)
+    set_tests_properties(wine.${name} PROPERTIES LABELS "wine;${T_LABEL}" SKIP_RETURN_CODE 77)
+  else()
+    add_test(NAME ${T_LABEL}.${name} COMMAND ${name})
+    set_tests_properties(${T_LABEL}.${name} PROPERTIES LABELS ${T_LABEL})
+  endif()
+endfunction()

@@ -1,0 +1,15 @@
+# Cross build of the Windows product with MinGW-w64 (x86_64). The posix thread model gives the
+# standard library its threads; everything is linked statically so the DLLs and programs need no
+# runtime DLLs beside them.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(TOLVANE_MINGW_PREFIX x86_64-w64-mingw32)
+set(CMAKE_C_COMPILER ${TOLVANE_MINGW_PREFIX}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${TOLVANE_MINGW_PREFIX}-g++-posix)
+set(CMAKE_RC_COMPILER ${TOLVANE_MINGW_PREFIX}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${TOLVANE_MINGW_PREFIX})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")

@@ -1,0 +1,19 @@
+// The folder of the running executable, where TOLVANE.INI, Parameter\ and the DLLs live.
+#pragma once
+
+#include <string>
+
+namespace platform {
+
+// The path of the running module up to and including its last separator ('\' on Windows, '/' on
+// Linux). Never empty: falls back to the current folder when the OS does not tell.
+std::string ExecutableFolder();
+
+// Replaces the executable folder for this process: the test suites and the command-line tools point
+// the program at a folder of their own (an empty text restores the real folder).
+void OverrideExecutableFolder(const std::string& folder);
+
+// The path in the form the OS takes: '\' becomes '/' on Linux, the path stays as it is on Windows.
+std::string NativePath(const std::string& path);
+
+}  // namespace platform
