@@ -2,6 +2,7 @@
 // test suites can run on a VirtualClock, where a 51-second wait for the printer costs no real time.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 
 namespace platform {
@@ -47,7 +48,7 @@ public:
 private:
     LocalTime start_;
     std::uint32_t startTick_;
-    std::uint64_t elapsed_ = 0;
+    std::atomic<std::uint64_t> elapsed_{0};
 };
 
 // Installs a clock for the lifetime of a scope, for the tests.

@@ -5,9 +5,11 @@
 // implementation, which agrees with them case for case (the conformance table in platform/tests runs
 // against both). Paths may use '\' as separator on every platform.
 //
-// Reading: section and key names are compared without regard to case, white space around names and
-// values is ignored, a value in matching single or double quotes loses them, and the result is cut
-// to size - 1 characters. A missing file, section or key gives the default (trailing blanks removed).
+// Reading: section and key names are compared without regard to the case of ASCII letters, white space
+// around names and values is ignored, a value in matching single or double quotes loses them, and the
+// result is cut to size - 1 characters. A missing file, section or key gives the default (trailing
+// blanks removed). Only the first of several sections of one name is read, and the first of several
+// keys; a line without '=' reads as missing; a ';' inside a value is part of it.
 // Writing creates the file and the section when missing, replaces an existing key in place and keeps
 // every other line, comment included; new lines end in CR LF. None of these calls blocks for longer
 // than the file access itself.
@@ -23,8 +25,10 @@ namespace platform {
 std::uint32_t ProfileReadString(const char* section, const char* key, const char* defaultValue, char* buffer,
                                 std::uint32_t size, const char* path);
 
-// The value read as a decimal integer (leading white space and a sign allowed, stops at the first
-// non-digit); the default when the key is missing, 0 when the value does not start with a number.
+// The value read as an integer: leading white space and one sign allowed, then decimal digits, or
+// hexadecimal after "0x", octal after "0o", binary after "0b" (lower-case prefixes only); reading stops
+// at the first other character and wraps at 2^32, and only the first 29 characters count. The default
+// when the key is missing or its value is empty, 0 when the value does not start with a number.
 std::uint32_t ProfileReadInt(const char* section, const char* key, int defaultValue, const char* path);
 
 // Writes key=value into section. A null value deletes the key; a null key deletes the whole section.

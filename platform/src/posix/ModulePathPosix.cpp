@@ -1,0 +1,48 @@
+#include <unistd.h>
+
+#include <algorithm>
+#include <string>
+
+#include "../common/ExecutableFolderOverride.h"
+#include "platform/ModulePath.h"
+
+namespace platform {
+namespace {
+
+std::string FolderOfRunningExecutable() {
+    std::string path(4096, '\0');
+    ssize_t length = readlink("/proc/self/exe", path.data(), path.size());
+    if (length <= 0 || static_cast<std::size_t>(length) >= path.size()) {
+        return "./";
+    }
+    path.resize(static_cast<std::size_t>(length));
+    std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string("./") : path.substr(0, slash + 1);
+}
+
+}  // namespace
+
+std::string detail::RunningExecutableFolder() {
+    static const std::string running = FolderOfRunningExecutable();
+    return running;
+}
+
+std::string ExecutableFolder() {
+    std::string folder = detail::ExecutableFolderOverride();
+    if (!folder.empty()) {
+        return folder;
+    }
+    return detail::RunningExecutableFolder();
+}
+
+void OverrideExecutableFolder(const std::string& folder) {
+    detail::SetExecutableFolderOverride(folder, '/');
+}
+
+std::string NativePath(const std::string& path) {
+    std::string native = path;
+    std::replace(native.begin(), native.end(), '\\', '/');
+    return native;
+}
+
+}  // namespace platform
