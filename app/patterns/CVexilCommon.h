@@ -1,0 +1,165 @@
+// The print-data buffer of one print job and every command the service tool sends inside print data:
+// the single printer commands, the composite steps, the factory commands that write the EEPROM, the
+// EEPROM table writes, the pattern blocks and the printer information report. Nothing here talks to
+// the port; the service command engine sends the buffer and empties it.
+//
+// Every step appends to the buffer and returns true when all of its bytes are in it. An append that
+// would pass the end of the buffer is refused; from then on the buffer takes nothing more until it is
+// emptied, so a job that did not fit can be recognised by Overflowed() and is never sent cut short.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "patterns/IEepromByteReader.h"
+#include "patterns/PatternModel.h"
+#include "patterns/PrinterCommandCodes.h"
+#include "patterns/UserCharacter.h"
+
+class CVexilCommon {
+public:
+    static constexpr std::uint32_t kBufferSize = 0x400000;  // 4,194,304 bytes
+
+    explicit CVexilCommon(patterns::PatternModel model);
+    virtual ~CVexilCommon();
+    CVexilCommon(const CVexilCommon&) = delete;
+    CVexilCommon& operator=(const CVexilCommon&) = delete;
+
+    // --- The buffer -------------------------------------------------------------------------------
+    // Copies the bytes behind the write position; refused (nothing written) when they would pass the
+    // end of the buffer or an earlier append was refused.
+    bool Append(const void* bytes, std::size_t count);
+    bool Append(std::span<const std::uint8_t> bytes) { return Append(bytes.data(), bytes.size()); }
+    // The unit appended count times (nothing for a count of 0 or less).
+    bool AppendRepeated(std::span<const std::uint8_t> unit, int count);
+    bool AppendText(std::string_view text);         // the characters only
+    bool AppendTextWithNul(std::string_view text);  // the characters and a terminating NUL
+    void EmptyBuffer();
+    std::uint32_t WritePosition() const { return writePosition_; }
+    std::span<const std::uint8_t> Bytes() const { return {buffer_.get(), writePosition_}; }
+    // True when an append was refused since the buffer was last emptied.
+    bool Overflowed() const { return overflowed_; }
+
+    // The identifier bytes that open every factory command; stored when a job starts.
+    void SetModelIdBytes(std::uint8_t first, std::uint8_t second);
+    const patterns::PatternModel& Model() const { return model_; }
+
+    // --- Single commands --------------------------------------------------------------------------
+    bool Initialise();                         // ESC '@'
+    bool Unidirectional(std::uint8_t on);      // ESC 'U' n
+    bool UserDefinedSet(std::uint8_t on);      // ESC '%' n: 1 downloaded characters, 0 ROM set
+    bool PageLengthLines(std::uint8_t lines);  // ESC 'C' n
+    bool LineSpacingSixthInch();               // ESC '2'
+    bool LineSpacing180(std::uint8_t n);       // ESC '3' n
+    bool PrintQuality(std::uint8_t quality);   // ESC 'x' n: 0 draft, 1 letter quality
+    bool PrintMode(std::uint8_t mode);         // ESC 'y' n
+    bool TwoTabStops(std::uint8_t first, std::uint8_t second);            // ESC 'D' a b 0
+    bool Tab();                                                           // HT
+    bool TenCpi();                                                        // ESC 'P'
+    bool TwelveCpi();                                                     // ESC 'M'
+    bool CancelCondensed();                                               // DC2
+    bool CancelBold();                                                    // ESC 'F'
+    bool KanjiOn();                                                       // FS '&'
+    bool KanjiOff();                                                      // FS '.'
+    bool CopyRomToRam(std::uint8_t n);                                    // ESC ':' 0 n 0
+    bool CharacterTable(std::uint8_t a, std::uint8_t b, std::uint8_t c);  // ESC '(' 't' 3 0 a b c
+    bool LineSpacing360(std::uint8_t n);                                  // ESC '+' n
+    bool Underline(std::uint8_t on);                                      // ESC '-' n
+    bool Feed(std::uint8_t n);                                            // ESC 'J' n: n/180 inch forward
+    bool ReverseFeed(std::uint8_t n);                                     // ESC 'j' n: n/180 inch back
+    // ESC '&' 0 c1 c2. A first code above the last shows "Wrong character code" and appends nothing.
+    bool DefineCharacters(std::uint8_t first, std::uint8_t last);
+    bool RawBytes(std::uint8_t a, std::uint8_t b, std::uint8_t c);
+    bool BitImage(std::uint8_t density, std::uint16_t columns);  // ESC '*' m nL nH
+    bool PageLengthUnits(std::uint16_t units);                   // ESC '(' 'C' 2 0 mL mH
+    bool FormEnd();                                              // CR FF ESC '@'
+    bool NewLines(int count);                                    // CR LF, count times
+    bool RepeatByte(std::uint8_t byte, int count);
+    bool CancelLine();      // CAN
+    bool CarriageReturn();  // CR
+    bool FormFeed();        // FF
+
+    // --- Composite steps --------------------------------------------------------------------------
+    bool Reset();                // ESC '@', FS '.', CAN
+    bool BlankLines(int count);  // ESC '2', then count times CR LF
+    // Each group of eight '0'/'1' characters (most significant bit first) spells one byte; the bytes
+    // are appended count times. Any other text shows the raster message and appends nothing.
+    bool BitString(std::string_view bits, int count);
+
+    // --- Factory commands -------------------------------------------------------------------------
+    // Addresses must fit the model's address form (0-255, or 0-65535 with two-byte addressing);
+    // others append nothing and fail rather than write to a truncated address.
+    bool SetModeFlag(std::uint8_t value);
+    bool SetBidirectionalValue(std::uint8_t index, std::uint8_t value);
+    bool PrintEepromByte(int address);
+    bool WriteEepromSet1(int address, std::uint8_t value);
+    bool WriteEepromSet2(int address, std::uint8_t value);
+
+    // --- EEPROM table writes ----------------------------------------------------------------------
+    bool DefaultWritesSet1();  // table A, then the customer's bytes, with write set 1
+    bool DefaultWritesSet2();  // table B, then the customer's bytes, with write set 2
+    bool CustomerWrites();     // the customer's bytes with write set 2
+    bool TableCWrites();       // table C with write set 2
+    // Reads the byte at the address and writes its complement to address + 1 with write set 2.
+    bool ComplementWrite(int address, patterns::IEepromByteReader& reader);
+
+    // --- Pattern blocks ---------------------------------------------------------------------------
+    // columns is the paper width in characters at 10 cpi; a width outside 1-255 builds nothing.
+    bool Frame(int columns);
+    bool CgRomCheck();
+    bool BlackBars(int count, int columns);
+    bool BlackBar(int columns) { return BlackBars(1, columns); }
+    bool Mode1Bar(int columns, bool showValue, int value);
+    bool Mode2Bar(int columns, bool showValue, int value);
+    bool Mode4Bar(int columns, bool showValue, int value);
+    bool WidthRuler(int columns, int rows);
+    bool ShadedBand(int columns, int rows);
+    bool BackFeedCheck();
+    bool BottomLine();
+    bool EBlock();
+    bool PageFrame(int page, int columns, int lines);
+    bool PageFrameWithBar(int columns, int lines);
+    bool NeedleCheck();
+    bool NeedleCheckReverse();
+
+    // The printer information report; the date and time come from the process clock.
+    bool InformationReport(std::string_view serialText, std::string_view romVersionText);
+
+private:
+    bool Refuse(std::uint64_t count);
+    // What the model allows as an EEPROM address.
+    bool FitsAddressForm(int address) const;
+    bool FactoryCommand(const patterns::factory::Command& command, std::span<const std::uint8_t> arguments,
+                        bool twoByteAddressForm);
+    bool EepromWrite(const patterns::factory::Command& command, int address, std::uint8_t value);
+    // Write set 1 or 2 for every customer address that has a value; stops at the first failure when
+    // asked to, else visits them all and reports whether every write succeeded.
+    bool CustomerPart(bool setTwo, bool stopAtFailure);
+    bool TableWrites(const std::vector<int>& table, bool setTwo, bool stopAtFailure);
+    // The customer addresses in list order, up to the first -1 or the end of the list.
+    std::vector<int> CustomerAddresses() const;
+
+    // ESC '&' 0 first last followed by the characters' headers and columns, one character per code.
+    bool DefineCharacterSet(std::uint8_t first, std::uint8_t last,
+                            std::span<const patterns::UserCharacter> characters);
+    bool DefineOneCharacter(std::uint8_t code, const patterns::UserCharacter& character);
+    bool DefineCharacter(const patterns::UserCharacter& character);
+    // Paper widths outside 1-255 would not fit the tab-stop and bit-image bytes.
+    bool ColumnsAccepted(int columns);
+    bool BlackBarRaster(int columns);
+    bool ModeLabel(std::string_view label, bool showValue, int value);
+    bool PageFrameRows(int columns, int lines);
+
+    bool Escape(std::uint8_t letter);
+    bool Escape(std::uint8_t letter, std::uint8_t argument);
+    bool Byte(std::uint8_t byte) { return Append(&byte, 1); }
+
+    patterns::PatternModel model_;
+    std::unique_ptr<std::uint8_t[]> buffer_;
+    std::uint32_t writePosition_ = 0;
+    bool overflowed_ = false;
+};

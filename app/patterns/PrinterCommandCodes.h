@@ -1,0 +1,101 @@
+// The command codes of the printer family, in one place. Every builder of app/patterns reads its
+// bytes from here; no other file spells out a control character or a command letter.
+#pragma once
+
+#include <cstdint>
+
+namespace patterns {
+
+// Control characters.
+namespace control {
+inline constexpr std::uint8_t kNul = 0x00;
+inline constexpr std::uint8_t kTab = 0x09;  // HT
+inline constexpr std::uint8_t kLineFeed = 0x0A;
+inline constexpr std::uint8_t kFormFeed = 0x0C;
+inline constexpr std::uint8_t kCarriageReturn = 0x0D;
+inline constexpr std::uint8_t kCondensed = 0x0F;        // SI: condensed printing on
+inline constexpr std::uint8_t kCancelCondensed = 0x12;  // DC2
+inline constexpr std::uint8_t kCancelLine = 0x18;       // CAN: drops the text of the current line
+inline constexpr std::uint8_t kEscape = 0x1B;
+inline constexpr std::uint8_t kFileSeparator = 0x1C;  // FS: opens the kanji commands
+inline constexpr std::uint8_t kSpace = 0x20;
+}  // namespace control
+
+// The letter that follows ESC.
+namespace esc {
+inline constexpr std::uint8_t kInitialise = '@';
+inline constexpr std::uint8_t kUnidirectional = 'U';
+inline constexpr std::uint8_t kUserDefinedSet = '%';
+inline constexpr std::uint8_t kPageLengthLines = 'C';
+inline constexpr std::uint8_t kLineSpacingSixthInch = '2';
+inline constexpr std::uint8_t kLineSpacing180 = '3';
+inline constexpr std::uint8_t kPrintQuality = 'x';
+inline constexpr std::uint8_t kPrintMode = 'y';
+inline constexpr std::uint8_t kTabStops = 'D';
+inline constexpr std::uint8_t kTenCpi = 'P';
+inline constexpr std::uint8_t kTwelveCpi = 'M';
+inline constexpr std::uint8_t kCancelBold = 'F';
+inline constexpr std::uint8_t kCopyRomToRam = ':';
+inline constexpr std::uint8_t kExtended = '(';  // followed by a letter and a 16-bit length
+inline constexpr std::uint8_t kLineSpacing360 = '+';
+inline constexpr std::uint8_t kUnderline = '-';
+inline constexpr std::uint8_t kFeed = 'J';
+inline constexpr std::uint8_t kReverseFeed = 'j';
+inline constexpr std::uint8_t kDefineCharacters = '&';
+inline constexpr std::uint8_t kBitImage = '*';
+inline constexpr std::uint8_t kFactory = '|';
+}  // namespace esc
+
+// The letter after ESC '(' and the fixed length that follows it.
+namespace extended {
+inline constexpr std::uint8_t kCharacterTable = 't';
+inline constexpr std::uint8_t kCharacterTableLength = 3;
+inline constexpr std::uint8_t kPageLengthUnits = 'C';
+inline constexpr std::uint8_t kPageLengthUnitsLength = 2;
+}  // namespace extended
+
+// The density byte of ESC '*': 24-needle graphics, three bytes per column.
+namespace bitimage {
+inline constexpr std::uint8_t kSixtyDpi = 32;   // six columns per character at 10 cpi
+inline constexpr std::uint8_t kNinetyDpi = 38;  // nine columns per character at 10 cpi
+}  // namespace bitimage
+
+// The letter that follows FS.
+namespace fs {
+inline constexpr std::uint8_t kKanjiOn = '&';
+inline constexpr std::uint8_t kKanjiOff = '.';
+}  // namespace fs
+
+// Factory commands: ESC '|' 0, a 16-bit length (low byte first), then the two model identifier
+// bytes, the command byte, its complement, the sub-command byte and the arguments. The length field
+// holds what the firmware expects, which is not always the payload's size: an EEPROM write with a
+// two-byte address carries 7 in front of its 8 payload bytes, exactly like the one-byte form, while
+// the print-EEPROM-byte command with a two-byte address carries 7 in front of 7.
+namespace factory {
+
+inline constexpr std::uint8_t kSelector = 0x00;  // the byte between ESC '|' and the length
+
+struct Command {
+    std::uint8_t code;
+    std::uint8_t complement;
+    std::uint8_t sub;
+    std::uint8_t length;                // with a one-byte address, or without an address
+    std::uint8_t lengthTwoByteAddress;  // with a two-byte address
+};
+
+inline constexpr Command kSetModeFlag{0x03, 0xFC, 0x81, 6, 6};
+inline constexpr Command kSetBidirectionalValue{0x00, 0xFF, 0x00, 7, 7};
+inline constexpr Command kPrintEepromByte{0x01, 0xFE, 0x80, 6, 7};
+inline constexpr Command kWriteEepromSet1{0x04, 0xFB, 0x02, 7, 7};
+inline constexpr Command kWriteEepromSet2{0x05, 0xFA, 0x82, 7, 7};
+
+constexpr bool IsComplemented(const Command& command) {
+    return command.complement == 0xFF - command.code;
+}
+static_assert(IsComplemented(kSetModeFlag) && IsComplemented(kSetBidirectionalValue) &&
+              IsComplemented(kPrintEepromByte) && IsComplemented(kWriteEepromSet1) &&
+              IsComplemented(kWriteEepromSet2));
+
+}  // namespace factory
+
+}  // namespace patterns
