@@ -1,5 +1,7 @@
 #include "ProfileSummary.h"
 
+#include <cstdio>
+
 #include "config/CTolvAppParam.h"
 #include "config/CTolvLangText.h"
 #include "config/CTolvPrnParam.h"
@@ -34,6 +36,12 @@ std::string JoinItems(const std::vector<std::string>& items) {
     for (const std::string& item : items) {
         text += (text.empty() ? "" : ",") + item;
     }
+    return text;
+}
+
+std::string HexAddress(int address) {
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%02X", static_cast<unsigned>(address));
     return text;
 }
 
@@ -84,8 +92,7 @@ void WriteProfiles(std::ostream& out) {
         out << profile << ": " << model.nColumn << " columns, EEPROM up to address " << model.nADRSMax
             << (model.HasTwoByteEepromAddress() ? " (two-byte addresses)" : " (one-byte addresses)")
             << ", USB serial number "
-            << (model.nADRSUSBSerial == -1 ? std::string("none")
-                                           : "at " + std::to_string(model.nADRSUSBSerial))
+            << (model.nADRSUSBSerial == -1 ? std::string("none") : "at " + HexAddress(model.nADRSUSBSerial))
             << "\n";
         for (int index = 0; index < model.nCustomerCount; ++index) {
             const TolvCustomer& customer = model.customer[index];
