@@ -2,6 +2,8 @@
 
 #include <mutex>
 
+#include "platform/ModulePath.h"
+
 namespace platform::detail {
 namespace {
 
@@ -30,4 +32,25 @@ void SetExecutableFolderOverride(const std::string& folder, char separator) {
     }
 }
 
+std::string RunningExecutableFolder() {
+    static const std::string running = FolderOfRunningExecutable();
+    return running;
+}
+
 }  // namespace platform::detail
+
+namespace platform {
+
+std::string ExecutableFolder() {
+    std::string folder = detail::ExecutableFolderOverride();
+    if (!folder.empty()) {
+        return folder;
+    }
+    return detail::RunningExecutableFolder();
+}
+
+void OverrideExecutableFolder(const std::string& folder) {
+    detail::SetExecutableFolderOverride(folder, detail::kPathSeparator);
+}
+
+}  // namespace platform

@@ -13,6 +13,11 @@ std::string ExecutableFolderOverride();
 void SetExecutableFolderOverride(const std::string& folder, char separator);
 
 // The folder of the running executable with its trailing separator, whatever the override says.
+// Asked of the OS once per process.
 std::string RunningExecutableFolder();
+
+// Each back-end gives these two: the OS's own answer, and the separator it adds to an override.
+std::string FolderOfRunningExecutable();
+extern const char kPathSeparator;
 
 }  // namespace platform::detail

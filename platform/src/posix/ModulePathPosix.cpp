@@ -7,9 +7,10 @@
 #include "platform/ModulePath.h"
 
 namespace platform {
-namespace {
 
-std::string FolderOfRunningExecutable() {
+const char detail::kPathSeparator = '/';
+
+std::string detail::FolderOfRunningExecutable() {
     std::string path(4096, '\0');
     ssize_t length = readlink("/proc/self/exe", path.data(), path.size());
     if (length <= 0 || static_cast<std::size_t>(length) >= path.size()) {
@@ -18,25 +19,6 @@ std::string FolderOfRunningExecutable() {
     path.resize(static_cast<std::size_t>(length));
     std::size_t slash = path.rfind('/');
     return slash == std::string::npos ? std::string("./") : path.substr(0, slash + 1);
-}
-
-}  // namespace
-
-std::string detail::RunningExecutableFolder() {
-    static const std::string running = FolderOfRunningExecutable();
-    return running;
-}
-
-std::string ExecutableFolder() {
-    std::string folder = detail::ExecutableFolderOverride();
-    if (!folder.empty()) {
-        return folder;
-    }
-    return detail::RunningExecutableFolder();
-}
-
-void OverrideExecutableFolder(const std::string& folder) {
-    detail::SetExecutableFolderOverride(folder, '/');
 }
 
 std::string NativePath(const std::string& path) {

@@ -21,7 +21,11 @@ std::string CurrentFolder() {
     return folder;
 }
 
-std::string FolderOfRunningExecutable() {
+}  // namespace
+
+const char detail::kPathSeparator = '\\';
+
+std::string detail::FolderOfRunningExecutable() {
     // GetModuleFileNameA cuts the path without telling when the buffer is too small: grow until it fits.
     for (DWORD size = MAX_PATH; size <= 32768; size *= 2) {
         std::string path(size, '\0');
@@ -39,25 +43,6 @@ std::string FolderOfRunningExecutable() {
         }
     }
     return CurrentFolder();
-}
-
-}  // namespace
-
-std::string detail::RunningExecutableFolder() {
-    static const std::string running = FolderOfRunningExecutable();
-    return running;
-}
-
-std::string ExecutableFolder() {
-    std::string folder = detail::ExecutableFolderOverride();
-    if (!folder.empty()) {
-        return folder;
-    }
-    return detail::RunningExecutableFolder();
-}
-
-void OverrideExecutableFolder(const std::string& folder) {
-    detail::SetExecutableFolderOverride(folder, '\\');
 }
 
 std::string NativePath(const std::string& path) {
