@@ -18,51 +18,14 @@
 #include "config/MenuTables.h"
 #include "config/TextFormat.h"
 #include "platform/ModulePath.h"
+#include "workflow/ItemCatalogue.h"
 
 namespace {
 
-// Item numbers and the text keys of their descriptions; false where the item has no page.
-struct CatalogueItem {
-    int number;
-    const char* key;
-    bool hasPage;
-};
-
-const CatalogueItem kCatalogue[] = {
-    {100, "GET_PRINTER_INFOMATION", true},
-    {101, "PG_ADJUST", true},
-    {102, "BID_ADJUST", true},
-    {103, "TOP_MARGIN_ADJUST", true},
-    {104, "BOTTOM_MARGIN_ADJUST", true},
-    {105, "TPE_ADJUST_HORIZONTAL", true},
-    {106, "PE_THRESHOLD", true},
-    {107, "FRONT_PE_THRESHOLD", true},
-    {200, "PRINT_TEST_ALL", true},
-    {201, "PRINT_TEST_A3", true},
-    {202, "PRINT_TEST_A4_1P", true},
-    {203, "PRINT_TEST_A4_4P", true},
-    {204, "PRINT_TEST_FF_1P", true},
-    {205, "PRINT_TEST_FF_4P", true},
-    {206, "PRINT_TEST_ENVELOPE", false},
-    {207, "PRINT_TEST_PITCH_1P", false},
-    {208, "PRINT_TEST_PITCH_20P", false},
-    {209, "PRINT_TEST_COLOR", false},
-    {301, "RESET_DRIVING_LINE_RBN", true},
-    {302, "RESET_DRIVING_HOUR", true},
-    {303, "RESET_DRIVING_LINE_CNT", true},
-    {304, "GET_CNT_INFOMATION", true},
-    {401, "READ_WRITE_EEPROM", true},
-    {402, "DESTINATION_SETTING", true},
-    {403, "SERIAL_NO_WRITE", true},
-    {404, "FIRMWARE_UPDATE", true},
-    {405, "GET_FATAL_ERROR_CODE", true},
-    {406, "SENSOR_STATUS", true},
-};
-
 std::set<int> ItemsWithPage() {
     std::set<int> items;
-    for (const CatalogueItem& item : kCatalogue) {
-        if (item.hasPage) {
+    for (const workflow::CatalogueItem& item : workflow::ItemCatalogue::Items()) {
+        if (item.page != workflow::ItemPage::None) {
             items.insert(item.number);
         }
     }
@@ -422,8 +385,8 @@ TEST_P(ShippedLanguageTest, EveryStatusErrorAndMessageHasItsText) {
 TEST_P(ShippedLanguageTest, EveryDescriptionIsThereAndNoLineIsCut) {
     MessageRecorder messages;
     std::vector<std::string> keys = {"INDIVIDUAL_LIST", "SELECT_PARTS_DIALOG", "ERROR_PAGE"};
-    for (const CatalogueItem& item : kCatalogue) {
-        keys.push_back(item.key);
+    for (const workflow::CatalogueItem& item : workflow::ItemCatalogue::Items()) {
+        keys.push_back(item.name);
     }
     for (const std::string& key : keys) {
         const std::string text = texts_->GetText(key);
@@ -515,8 +478,8 @@ TEST(ShippedLanguagesTest, JapaneseTextsReadBackAsTheirShiftJisBytes) {
     all.insert(all.end(), std::begin(texts.strFatalError), std::end(texts.strFatalError));
     all.insert(all.end(), std::begin(texts.strMessage), std::end(texts.strMessage));
     all.insert(all.end(), std::begin(texts.strCustomMsg), std::end(texts.strCustomMsg));
-    for (const CatalogueItem& item : kCatalogue) {
-        all.push_back(texts.GetText(item.key));
+    for (const workflow::CatalogueItem& item : workflow::ItemCatalogue::Items()) {
+        all.push_back(texts.GetText(item.name));
     }
     for (const std::string& text : all) {
         EXPECT_TRUE(IsWholeShiftJis(text)) << text;
