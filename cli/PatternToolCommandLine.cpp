@@ -7,6 +7,7 @@
 
 #include "config/CTolvAppParam.h"
 #include "config/CTolvPrnParam.h"
+#include "config/ConfigurationScope.h"
 #include "patterns/CPattern.h"
 #include "patterns/PatternModelFromConfig.h"
 #include "platform/MessageBox.h"
@@ -28,11 +29,8 @@ constexpr const char* kUsage =
 // Messages of the builders ("Wrong character code", ...) go to standard error instead of a dialog.
 class StandardErrorPresenter : public platform::IMessagePresenter {
 public:
-    explicit StandardErrorPresenter(std::ostream& err) : err_(err) { platform::SetMessagePresenter(this); }
-    ~StandardErrorPresenter() override { platform::SetMessagePresenter(nullptr); }
-    StandardErrorPresenter(const StandardErrorPresenter&) = delete;
-    StandardErrorPresenter& operator=(const StandardErrorPresenter&) = delete;
-    platform::MessageAnswer Show(const std::string& text, platform::MessageIcon,
+    explicit StandardErrorPresenter(std::ostream& err) : err_(err), installed_(*this) {}
+    platform::MessageAnswer Show(const std::string& text, platform::TextEncoding, platform::MessageIcon,
                                  platform::MessageButtons) override {
         err_ << kProgram << ": " << text << '\n';
         return platform::MessageAnswer::Ok;
@@ -40,6 +38,7 @@ public:
 
 private:
     std::ostream& err_;
+    platform::ScopedMessagePresenter installed_;
 };
 
 // A profile is a folder directly below Parameter; nothing that could lead elsewhere.
@@ -89,18 +88,6 @@ void List(std::ostream& out, const patterns::PatternModel& model) {
         out << "\n    " << block.summary << '\n';
     }
 }
-
-// The tool's configuration lives for one run, as in the program.
-class ConfigurationScope {
-public:
-    ConfigurationScope() = default;
-    ~ConfigurationScope() {
-        CTolvPrnParam::DeleteInstance();
-        CTolvAppParam::DeleteInstance();
-    }
-    ConfigurationScope(const ConfigurationScope&) = delete;
-    ConfigurationScope& operator=(const ConfigurationScope&) = delete;
-};
 
 int UsageError(std::ostream& err, const std::string& message) {
     err << kProgram << ": " << message << '\n';
@@ -257,7 +244,7 @@ int RunPatternTool(const std::vector<std::string>& arguments, std::ostream& out,
         return UsageError(err, "'" + request.profile + "' is not a profile name");
     }
 
-    const ConfigurationScope configuration;
+    const config::ScopedConfiguration configuration;
     CTolvAppParam::Instance()->nCustomerIndex = request.customer;
     CTolvPrnParam* printer = CTolvPrnParam::Instance();
     printer->SetProfile(request.profile);

@@ -9,6 +9,7 @@
 #include "config/CTolvAppParam.h"
 #include "config/CTolvLangText.h"
 #include "config/CTolvPrnParam.h"
+#include "config/ConfigurationScope.h"
 #include "config/MenuTables.h"
 
 namespace {
@@ -82,8 +83,6 @@ int Run(const std::vector<std::string>& arguments) {
 
 int main(int argc, char** argv) {
     const int status = Run(std::vector<std::string>(argv + 1, argv + argc));
-    CTolvAppParam::DeleteInstance();
-    CTolvPrnParam::DeleteInstance();
-    CTolvLangText::DeleteInstance();
+    config::DeleteConfigurationSingletons();
     return status;
 }

@@ -3,13 +3,13 @@
 #include <string>
 
 #include "patterns/CVexilCommon.h"
-#include "patterns/PrinterCommandCodes.h"
+#include "protocol/PrinterCommandCodes.h"
 
 using namespace patterns;
+using namespace protocol;
 
 namespace {
 
-constexpr std::uint8_t kPageLines = 70;
 constexpr int kRows = 4;
 
 }  // namespace
@@ -27,7 +27,7 @@ bool CVexilCommon::Mode1Bar(int columns, bool showValue, int value) {
         return false;
     }
     KanjiOff();
-    PageLengthLines(kPageLines);
+    PageLengthLines(protocol::kPatternPageLines);
     PrintQuality(0);
     PrintMode(0);
     UserDefinedSet(0);
@@ -43,7 +43,7 @@ bool CVexilCommon::Mode1Bar(int columns, bool showValue, int value) {
     TenCpi();
     CancelCondensed();
     CancelBold();
-    PageLengthLines(kPageLines);
+    PageLengthLines(protocol::kPatternPageLines);
     CopyRomToRam(0);
     // One full column, the fifth of twelve.
     DefineOneCharacter('A',
@@ -53,7 +53,7 @@ bool CVexilCommon::Mode1Bar(int columns, bool showValue, int value) {
         NewLines(1);
     }
     LineSpacingSixthInch();
-    PageLengthLines(kPageLines);
+    PageLengthLines(protocol::kPatternPageLines);
     UserDefinedSet(0);
     NewLines(1);
     return !overflowed_;
@@ -81,7 +81,7 @@ bool CVexilCommon::Mode2Bar(int columns, bool showValue, int value) {
         NewLines(1);
     }
     LineSpacingSixthInch();
-    PageLengthLines(kPageLines);
+    PageLengthLines(protocol::kPatternPageLines);
     NewLines(1);
     return !overflowed_;
 }
@@ -107,7 +107,7 @@ bool CVexilCommon::Mode4Bar(int columns, bool showValue, int value) {
     CancelBold();
     TwelveCpi();
     Byte(control::kCondensed);
-    PageLengthLines(kPageLines);
+    PageLengthLines(protocol::kPatternPageLines);
     SetModeFlag(1);
     CopyRomToRam(0);
     const UserCharacter pair[] = {
@@ -121,7 +121,7 @@ bool CVexilCommon::Mode4Bar(int columns, bool showValue, int value) {
         NewLines(1);
     }
     LineSpacingSixthInch();
-    PageLengthLines(kPageLines);
+    PageLengthLines(protocol::kPatternPageLines);
     UserDefinedSet(0);
     CancelCondensed();
     CancelBold();

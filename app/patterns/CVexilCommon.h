@@ -17,8 +17,8 @@
 
 #include "patterns/IEepromByteReader.h"
 #include "patterns/PatternModel.h"
-#include "patterns/PrinterCommandCodes.h"
 #include "patterns/UserCharacter.h"
+#include "protocol/PrinterCommandCodes.h"
 
 class CVexilCommon {
 public:
@@ -133,9 +133,9 @@ private:
     bool Refuse(std::uint64_t count);
     // What the model allows as an EEPROM address.
     bool FitsAddressForm(int address) const;
-    bool FactoryCommand(const patterns::factory::Command& command, std::span<const std::uint8_t> arguments,
+    bool FactoryCommand(const protocol::factory::Command& command, std::span<const std::uint8_t> arguments,
                         bool twoByteAddressForm);
-    bool EepromWrite(const patterns::factory::Command& command, int address, std::uint8_t value);
+    bool EepromWrite(const protocol::factory::Command& command, int address, std::uint8_t value);
     // Write set 1 or 2 for every customer address that has a value; stops at the first failure when
     // asked to, else visits them all and reports whether every write succeeded.
     bool CustomerPart(bool setTwo, bool stopAtFailure);

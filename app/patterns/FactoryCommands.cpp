@@ -2,9 +2,10 @@
 #include <vector>
 
 #include "patterns/CVexilCommon.h"
-#include "patterns/PrinterCommandCodes.h"
+#include "protocol/PrinterCommandCodes.h"
 
 using namespace patterns;
+using namespace protocol;
 
 namespace {
 

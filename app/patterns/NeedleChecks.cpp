@@ -3,13 +3,13 @@
 #include <vector>
 
 #include "patterns/CVexilCommon.h"
-#include "patterns/PrinterCommandCodes.h"
+#include "protocol/PrinterCommandCodes.h"
 
 using namespace patterns;
+using namespace protocol;
 
 namespace {
 
-constexpr std::uint8_t kPageLines = 70;
 constexpr int kNeedles = 24;
 constexpr std::uint8_t kFirstNeedleCode = 'A';
 constexpr std::uint8_t kLastNeedleCode = kFirstNeedleCode + kNeedles - 1;  // 'X'
@@ -42,7 +42,7 @@ bool CVexilCommon::NeedleCheck() {
     TenCpi();
     CancelCondensed();
     CancelBold();
-    PageLengthLines(kPageLines);
+    PageLengthLines(protocol::kPatternPageLines);
     CopyRomToRam(0);
     DefineCharacterSet(kFirstNeedleCode, kLastNeedleCode, NeedleCharacters());
     for (int needle = 0; needle < kNeedles; ++needle) {
@@ -51,12 +51,12 @@ bool CVexilCommon::NeedleCheck() {
     NewLines(1);
     UserDefinedSet(0);
     NewLines(1);
-    PageLengthLines(kPageLines);
+    PageLengthLines(protocol::kPatternPageLines);
     return !overflowed_;
 }
 
 bool CVexilCommon::NeedleCheckReverse() {
-    PageLengthLines(kPageLines);
+    PageLengthLines(protocol::kPatternPageLines);
     LineSpacing180(30);
     PrintQuality(0);
     UserDefinedSet(0);
@@ -71,7 +71,7 @@ bool CVexilCommon::NeedleCheckReverse() {
     TenCpi();
     CancelCondensed();
     CancelBold();
-    PageLengthLines(kPageLines);
+    PageLengthLines(protocol::kPatternPageLines);
     SetModeFlag(0);
     CopyRomToRam(0);
     DefineCharacterSet(kFirstNeedleCode, kLastNeedleCode, NeedleCharacters());
@@ -81,6 +81,6 @@ bool CVexilCommon::NeedleCheckReverse() {
     NewLines(1);
     UserDefinedSet(0);
     NewLines(1);
-    PageLengthLines(kPageLines);
+    PageLengthLines(protocol::kPatternPageLines);
     return !overflowed_;
 }

@@ -3,9 +3,10 @@
 #include <cstdio>
 
 #include "patterns/CVexilCommon.h"
-#include "patterns/PrinterCommandCodes.h"
+#include "protocol/PrinterCommandCodes.h"
 
 using namespace patterns;
+using namespace protocol;
 
 bool CVexilCommon::PageFrameRows(int columns, int lines) {
     for (int row = 0; row < lines - 2; ++row) {

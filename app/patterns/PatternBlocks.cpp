@@ -5,15 +5,15 @@
 #include <vector>
 
 #include "patterns/CVexilCommon.h"
-#include "patterns/PrinterCommandCodes.h"
 #include "platform/DebugOutput.h"
+#include "protocol/PrinterCommandCodes.h"
 
 using namespace patterns;
+using namespace protocol;
 
 namespace {
 
 // The paper-length command of every block: 70 lines.
-constexpr std::uint8_t kPageLines = 70;
 // The widest column count whose tab stop and bit-image column count still fit their bytes.
 constexpr int kWidestPaper = 255;
 
@@ -87,7 +87,7 @@ bool CVexilCommon::Frame(int columns) {
     CancelCondensed();
     CancelBold();
     SetModeFlag(0);
-    PageLengthLines(kPageLines);
+    PageLengthLines(protocol::kPatternPageLines);
     TwoTabStops(2, static_cast<std::uint8_t>(std::max(0, columns - 2)));
     CopyRomToRam(0);
     DefineOneCharacter('A', SolidBlock());
@@ -100,7 +100,7 @@ bool CVexilCommon::Frame(int columns) {
     UserDefinedSet(1);
     TenCpi();
     CancelBold();
-    PageLengthLines(kPageLines);
+    PageLengthLines(protocol::kPatternPageLines);
     CopyRomToRam(0);
     SetModeFlag(1);
     DefineOneCharacter('A', TopLine());
@@ -116,7 +116,7 @@ bool CVexilCommon::Frame(int columns) {
     CancelCondensed();
     CancelBold();
     SetModeFlag(0);
-    PageLengthLines(kPageLines);
+    PageLengthLines(protocol::kPatternPageLines);
     CopyRomToRam(0);
     DefineOneCharacter('A', SolidBlock());
     RepeatByte('A', 2);
@@ -152,7 +152,7 @@ bool CVexilCommon::BlackBars(int count, int columns) {
         BlackBarRaster(columns);
         NewLines(1);
     }
-    PageLengthLines(kPageLines);
+    PageLengthLines(protocol::kPatternPageLines);
     return !overflowed_;
 }
 
@@ -201,7 +201,7 @@ bool CVexilCommon::ShadedBand(int columns, int rows) {
         return false;
     }
     KanjiOff();
-    PageLengthLines(kPageLines);
+    PageLengthLines(protocol::kPatternPageLines);
     LineSpacing180(24);
     PrintQuality(0);
     UserDefinedSet(1);
@@ -209,10 +209,10 @@ bool CVexilCommon::ShadedBand(int columns, int rows) {
     CancelCondensed();
     CancelBold();
     SetModeFlag(0);
-    PageLengthLines(kPageLines);
+    PageLengthLines(protocol::kPatternPageLines);
     CopyRomToRam(0);
     DefineOneCharacter('A', SolidBlock());
-    PageLengthLines(kPageLines);
+    PageLengthLines(protocol::kPatternPageLines);
     Underline(1);
     Unidirectional(1);
     for (int row = 0; row < rows; ++row) {
@@ -244,7 +244,7 @@ bool CVexilCommon::BackFeedCheck() {
     TenCpi();
     CancelCondensed();
     CancelBold();
-    PageLengthLines(kPageLines);
+    PageLengthLines(protocol::kPatternPageLines);
     CopyRomToRam(0);
     DefineOneCharacter('A', TopLine());
     // The six pieces land end to end on one line only when the reverse feed takes the paper back
@@ -252,7 +252,7 @@ bool CVexilCommon::BackFeedCheck() {
     for (int indent = 10; indent <= 60; indent += 10) {
         RepeatByte('A', 10);
         NewLines(1);
-        PageLengthLines(kPageLines);
+        PageLengthLines(protocol::kPatternPageLines);
         ReverseFeed(30);
         if (indent != 60) {
             RepeatByte(control::kSpace, indent);
@@ -280,7 +280,7 @@ bool CVexilCommon::BottomLine() {
     RepeatByte('A', 15);
     UserDefinedSet(0);
     PrintQuality(0);
-    PageLengthLines(kPageLines);
+    PageLengthLines(protocol::kPatternPageLines);
     return !overflowed_;
 }
 

@@ -2,10 +2,11 @@
 #include <vector>
 
 #include "patterns/CVexilCommon.h"
-#include "patterns/PrinterCommandCodes.h"
 #include "platform/MessageBox.h"
+#include "protocol/PrinterCommandCodes.h"
 
 using namespace patterns;
+using namespace protocol;
 
 namespace {
 

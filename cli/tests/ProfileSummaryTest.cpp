@@ -7,16 +7,13 @@
 #include "config/CTolvAppParam.h"
 #include "config/CTolvLangText.h"
 #include "config/CTolvPrnParam.h"
+#include "config/ConfigurationScope.h"
 
 namespace {
 
 class ProfileSummary : public ::testing::Test {
 protected:
-    ~ProfileSummary() override {
-        CTolvAppParam::DeleteInstance();
-        CTolvPrnParam::DeleteInstance();
-        CTolvLangText::DeleteInstance();
-    }
+    config::ScopedConfiguration configuration_;
 };
 
 TEST_F(ProfileSummary, ListsTheShippedProfilesAndTheirLanguages) {

@@ -1,8 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <string>
+#include <vector>
+
 #include "BuildPlatform.h"
+#include "platform/Clock.h"
 #include "platform/DynamicLibrary.h"
 #include "platform/ModulePath.h"
+#include "testsupport/MessageRecorder.h"
 
 namespace platform {
 namespace {
@@ -34,6 +40,24 @@ TEST(DynamicLibrary, FindsTheLibraryBesideTheProgramWhileTheFolderIsOverridden) 
     LibraryHandle library = LoadSharedLibrary("TolvTestLib.dll");
     OverrideExecutableFolder("");
     EXPECT_NE(library, nullptr);
+    FreeSharedLibrary(library);
+}
+
+// The port drivers, the channel library and the device-driver library are loaded by name and wait on
+// the clock and show messages from inside: they must share the loading program's clock and presenter.
+TEST(DynamicLibrary, ALoadedLibrarySharesTheProgramsClockAndPresenter) {
+    VirtualClock clock;
+    ScopedClock useClock(clock);
+    testsupport::MessageRecorder recorder;
+    LibraryHandle library = LoadSharedLibrary("TolvTestLib.dll");
+    ASSERT_NE(library, nullptr);
+    auto waitAndTell = reinterpret_cast<std::uint32_t (*)(std::uint32_t, const char*)>(
+        FindLibraryFunction(library, "TolvaneTestWaitAndTell"));
+    ASSERT_NE(waitAndTell, nullptr);
+
+    EXPECT_EQ(waitAndTell(51000, "Printer is ready."), 51000u);
+    EXPECT_EQ(clock.ElapsedMilliseconds(), 51000u);
+    EXPECT_EQ(recorder.Texts(), std::vector<std::string>{"Printer is ready."});
     FreeSharedLibrary(library);
 }
 

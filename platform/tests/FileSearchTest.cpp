@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "BuildPlatform.h"
-#include "TemporaryFolder.h"
 #include "platform/FileSearch.h"
+#include "testsupport/TemporaryFolder.h"
 
 namespace platform {
 namespace {
@@ -26,14 +26,14 @@ class FileSearch : public ::testing::Test {
 protected:
     FileSearch() : folder_("tolvane-search") {
         for (const char* name : {"English.mnu", "Deutsch.MNU", "EnglishText.dat", "readme.txt"}) {
-            tests::WriteBytes(folder_.File(name), "x");
+            testsupport::WriteBytes(folder_.File(name), "x");
         }
-        std::filesystem::create_directory(folder_.Path() / "MV-2090");
+        std::filesystem::create_directory(folder_.Root() / "MV-2090");
     }
 
-    std::string Pattern(const std::string& name) const { return (folder_.Path() / name).string(); }
+    std::string Pattern(const std::string& name) const { return (folder_.Root() / name).string(); }
 
-    tests::TemporaryFolder folder_;
+    testsupport::TemporaryFolder folder_;
 };
 
 TEST_F(FileSearch, FindsNamesWithoutRegardToCase) {
@@ -64,7 +64,7 @@ TEST_F(FileSearch, NativeOrderIgnoresCase) {
 }
 
 TEST_F(FileSearch, BackslashSeparatesFoldersOnEveryPlatform) {
-    std::string pattern = folder_.Path().string() + "\\English*";
+    std::string pattern = folder_.Root().string() + "\\English*";
     EXPECT_EQ(Names(FindFiles(pattern)), (std::vector<std::string>{"English.mnu", "EnglishText.dat"}));
 }
 

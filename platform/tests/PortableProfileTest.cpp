@@ -7,8 +7,8 @@
 #include <random>
 #include <string>
 
-#include "TemporaryFolder.h"
 #include "platform/PortableProfile.h"
+#include "testsupport/TemporaryFolder.h"
 
 namespace platform::portable {
 namespace {
@@ -30,15 +30,15 @@ protected:
         return folder_.File(name);
     }
 
-    tests::TemporaryFolder folder_;
+    testsupport::TemporaryFolder folder_;
 };
 
 TEST_F(PortableProfile, SeesAFileRewrittenAtOnceWithTheSameSize) {
     // Rewritten within one step of the file time, so size and time stay the same.
     std::string path = folder_.File("settings.ini");
-    tests::WriteBytes(path, "[s]\r\nk=1\r\n");
+    testsupport::WriteBytes(path, "[s]\r\nk=1\r\n");
     EXPECT_EQ(Read(path, "s", "k"), "1");
-    tests::WriteBytes(path, "[s]\r\nk=2\r\n");
+    testsupport::WriteBytes(path, "[s]\r\nk=2\r\n");
     EXPECT_EQ(Read(path, "s", "k"), "2");
 }
 
@@ -54,18 +54,18 @@ TEST_F(PortableProfile, SeesOwnWritesAndDeletedFiles) {
 
 TEST_F(PortableProfile, SeesAFileChangedLongAgoAndRewritten) {
     std::string path = folder_.File("old.ini");
-    tests::WriteBytes(path, "[s]\r\nk=1\r\n");
+    testsupport::WriteBytes(path, "[s]\r\nk=1\r\n");
     auto past = std::filesystem::last_write_time(path) - std::chrono::hours(1);
     std::filesystem::last_write_time(path, past);
     EXPECT_EQ(Read(path, "s", "k"), "1");
     EXPECT_EQ(Read(path, "s", "k"), "1");  // now from the cache
-    tests::WriteBytes(path, "[s]\r\nk=2\r\n");
+    testsupport::WriteBytes(path, "[s]\r\nk=2\r\n");
     EXPECT_EQ(Read(path, "s", "k"), "2");
 }
 
 TEST_F(PortableProfile, KeepsSeveralFilesApart) {
     for (int i = 0; i < 12; ++i) {
-        tests::WriteBytes(NumberedFile("f", i), std::string("[s]\r\nk=") + std::to_string(i) + "\r\n");
+        testsupport::WriteBytes(NumberedFile("f", i), std::string("[s]\r\nk=") + std::to_string(i) + "\r\n");
     }
     for (int round = 0; round < 2; ++round) {
         for (int i = 0; i < 12; ++i) {
@@ -75,9 +75,10 @@ TEST_F(PortableProfile, KeepsSeveralFilesApart) {
 }
 
 TEST_F(PortableProfile, AcceptsBackslashesInPaths) {
-    std::filesystem::create_directory(folder_.Path() / "Parameter");
-    tests::WriteBytes((folder_.Path() / "Parameter" / "Parameter.ini").string(), "[Model]\r\nName=LQ\r\n");
-    std::string path = folder_.Path().string() + "\\Parameter\\Parameter.ini";
+    std::filesystem::create_directory(folder_.Root() / "Parameter");
+    testsupport::WriteBytes((folder_.Root() / "Parameter" / "Parameter.ini").string(),
+                            "[Model]\r\nName=LQ\r\n");
+    std::string path = folder_.Root().string() + "\\Parameter\\Parameter.ini";
     EXPECT_EQ(Read(path, "Model", "Name"), "LQ");
     EXPECT_TRUE(ProfileWriteString("Model", "Name", "FX", path.c_str()));
     EXPECT_EQ(Read(path, "Model", "Name"), "FX");
@@ -94,7 +95,7 @@ TEST_F(PortableProfile, ReadsAThousandKeysOfATenMegabyteFile) {
         }
     }
     std::string path = folder_.File("large.ini");
-    tests::WriteBytes(path, text);
+    testsupport::WriteBytes(path, text);
     for (int i = 0; i < 1000; ++i) {
         int section = (i * 37) % (keys / 500);
         int key = (i * 11) % 500;
@@ -124,7 +125,7 @@ TEST_F(PortableProfile, SurvivesBinaryGarbage) {
             bytes = std::string(round % 2 ? "\xFF\xFE" : "\xEF\xBB\xBF") + bytes;
         }
         std::string path = NumberedFile("garbage", round);
-        tests::WriteBytes(path, bytes);
+        testsupport::WriteBytes(path, bytes);
         char buffer[64];
         for (const char* section : names) {
             for (const char* key : names) {

@@ -10,12 +10,16 @@
 
 #include "BuildPlatform.h"
 #include "ProfileConformanceCases.h"
-#include "TemporaryFolder.h"
 #include "platform/PortableProfile.h"
 #include "platform/PrivateProfile.h"
+#include "testsupport/TemporaryFolder.h"
 
 namespace platform::tests {
 namespace {
+
+using testsupport::ReadBytes;
+using testsupport::TemporaryFolder;
+using testsupport::WriteBytes;
 
 struct ProfileImplementation {
     const char* name;

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "TempFolder.h"
+#include "ConfigTest.h"
 #include "config/CTolvAppParam.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "TempFolder.h"
+#include "ConfigTest.h"
 #include "config/CTolvLangText.h"
 
 namespace {
@@ -110,9 +110,9 @@ TEST_F(LangTextTest, OverlongDescriptionLineIsReportedAndKept) {
     WriteDescriptions("[K]\r\nCOUNT=3\r\nTEXT1=" + std::string(253, 'a') +
                       "\r\nTEXT2=" + std::string(300, 'b') + "\r\nTEXT3=c\r\n");
     EXPECT_EQ(CTolvLangText::Instance()->GetText("K"), std::string(253, 'a') + std::string(254, 'b') + "c");
-    ASSERT_EQ(messages.texts.size(), 1u);
-    EXPECT_EQ(messages.texts[0], "Language.datで指定する2行目の文字列が長すぎます。");
-    EXPECT_EQ(messages.icons[0], platform::MessageIcon::Stop);
+    ASSERT_EQ(messages.Texts().size(), 1u);
+    EXPECT_EQ(messages.Texts()[0], "Language.datで指定する2行目の文字列が長すぎます。");
+    EXPECT_EQ(messages.Messages()[0].icon, platform::MessageIcon::Stop);
 }
 
 }  // namespace

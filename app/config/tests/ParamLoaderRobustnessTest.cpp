@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "TempFolder.h"
+#include "ConfigTest.h"
 #include "config/CParamLoaderIniFile.h"
 
 namespace {

@@ -1,13 +1,10 @@
-#include <atomic>
-#include <chrono>
-#include <filesystem>
-#include <fstream>
 
 #include "PatternTestSupport.h"
 #include "config/CTolvAppParam.h"
 #include "config/CTolvPrnParam.h"
+#include "config/ConfigurationScope.h"
 #include "patterns/PatternModelFromConfig.h"
-#include "platform/ModulePath.h"
+#include "testsupport/TemporaryFolder.h"
 
 namespace {
 
@@ -30,27 +27,10 @@ constexpr const char* kProfile =
 // A profile folder of its own, made the executable's folder for the configuration classes.
 class PatternModelFromConfig : public ::testing::Test {
 protected:
-    void SetUp() override {
-        static std::atomic<unsigned> serial{0};
-        const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-        root_ = std::filesystem::temp_directory_path() /
-                ("tolv-patterns-" + std::to_string(stamp) + "-" + std::to_string(serial++));
-        std::filesystem::create_directories(root_ / "Parameter" / "TEST");
-        std::ofstream(root_ / "Parameter" / "TEST" / "Parameter.ini", std::ios::binary) << kProfile;
-        CTolvAppParam::DeleteInstance();
-        CTolvPrnParam::DeleteInstance();
-        platform::OverrideExecutableFolder(root_.string() +
-                                           static_cast<char>(std::filesystem::path::preferred_separator));
-    }
-    void TearDown() override {
-        CTolvAppParam::DeleteInstance();
-        CTolvPrnParam::DeleteInstance();
-        platform::OverrideExecutableFolder("");
-        std::error_code ignored;
-        std::filesystem::remove_all(root_, ignored);
-    }
+    PatternModelFromConfig() { folder_.Write("Parameter/TEST/Parameter.ini", kProfile); }
 
-    std::filesystem::path root_;
+    testsupport::TemporaryFolder folder_{"tolv-patterns"};
+    config::ScopedConfiguration configuration_{folder_.Path()};
 };
 
 TEST_F(PatternModelFromConfig, TakesTheModelTheCustomerAndTheRunsTexts) {

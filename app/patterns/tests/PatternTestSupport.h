@@ -12,7 +12,7 @@
 
 #include "patterns/CPattern.h"
 #include "patterns/PatternModel.h"
-#include "platform/MessageBox.h"
+#include "testsupport/MessageRecorder.h"
 
 using Bytes = std::vector<std::uint8_t>;
 
@@ -38,16 +38,4 @@ patterns::PatternModel TestModel(int columns = 80);
 // The factory command "set mode flag" for identifier bytes 0x41 0x42.
 Bytes ModeFlag(int value);
 
-class MessageRecorder : public platform::IMessagePresenter {
-public:
-    MessageRecorder() { platform::SetMessagePresenter(this); }
-    ~MessageRecorder() override { platform::SetMessagePresenter(nullptr); }
-    MessageRecorder(const MessageRecorder&) = delete;
-    MessageRecorder& operator=(const MessageRecorder&) = delete;
-    platform::MessageAnswer Show(const std::string& text, platform::MessageIcon,
-                                 platform::MessageButtons) override {
-        texts.push_back(text);
-        return platform::MessageAnswer::Ok;
-    }
-    std::vector<std::string> texts;
-};
+using testsupport::MessageRecorder;

@@ -73,7 +73,7 @@ TEST(SingleCommands, AppendExactlyTheirBytes) {
         CPattern pattern(TestModel());
         EXPECT_TRUE(command.build(pattern));
         EXPECT_EQ(Contents(pattern), command.expected);
-        EXPECT_TRUE(messages.texts.empty());
+        EXPECT_TRUE(messages.Texts().empty());
     }
 }
 
@@ -82,7 +82,7 @@ TEST(SingleCommands, DefiningCharactersBackwardsShowsTheMessageAndAppendsNothing
     CPattern pattern(TestModel());
     EXPECT_FALSE(pattern.DefineCharacters('B', 'A'));
     EXPECT_EQ(pattern.WritePosition(), 0u);
-    EXPECT_EQ(messages.texts, std::vector<std::string>{"Wrong character code"});
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Wrong character code"});
 }
 
 TEST(SingleCommands, ABitStringThatIsNotWholeBytesShowsTheRasterMessageAndAppendsNothing) {
@@ -93,7 +93,7 @@ TEST(SingleCommands, ABitStringThatIsNotWholeBytesShowsTheRasterMessageAndAppend
         CPattern pattern(TestModel());
         EXPECT_FALSE(pattern.BitString(bits, 3));
         EXPECT_EQ(pattern.WritePosition(), 0u);
-        EXPECT_EQ(messages.texts,
+        EXPECT_EQ(messages.Texts(),
                   std::vector<std::string>{"ラスターイメージが不正です。\n8bitでありません。"});
     }
 }

@@ -10,7 +10,7 @@ namespace {
 // the one that lets the program go on.
 class StandardErrorPresenter : public IMessagePresenter {
 public:
-    MessageAnswer Show(const std::string& text, MessageIcon, MessageButtons buttons) override {
+    MessageAnswer Show(const std::string& text, TextEncoding, MessageIcon, MessageButtons buttons) override {
         std::fprintf(stderr, "%s\n", text.c_str());
         return buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
     }

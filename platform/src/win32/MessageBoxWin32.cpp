@@ -9,31 +9,6 @@ namespace {
 
 constexpr char kCaption[] = "Tolvane";
 
-// Our own texts are UTF-8; the texts of the language files are bytes of the system's code page. A
-// text that is valid UTF-8 and not plain ASCII is taken for ours.
-bool IsUtf8BeyondAscii(const std::string& text) {
-    bool beyondAscii = false;
-    for (std::size_t i = 0; i < text.size();) {
-        unsigned char lead = static_cast<unsigned char>(text[i]);
-        std::size_t length = lead < 0x80           ? 1
-                             : (lead >> 5) == 0x6  ? 2
-                             : (lead >> 4) == 0xE  ? 3
-                             : (lead >> 3) == 0x1E ? 4
-                                                   : 0;
-        if (length == 0 || i + length > text.size() || (length == 2 && lead < 0xC2)) {
-            return false;
-        }
-        for (std::size_t k = 1; k < length; ++k) {
-            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) {
-                return false;
-            }
-        }
-        beyondAscii = beyondAscii || length > 1;
-        i += length;
-    }
-    return beyondAscii;
-}
-
 std::wstring Widened(const std::string& utf8) {
     int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
     std::wstring wide(static_cast<std::size_t>(length), L'\0');
@@ -72,9 +47,12 @@ UINT Style(MessageIcon icon, MessageButtons buttons) {
 
 class SystemMessageBoxPresenter : public IMessagePresenter {
 public:
-    MessageAnswer Show(const std::string& text, MessageIcon icon, MessageButtons buttons) override {
+    // Our own texts are UTF-8 and go through the wide function; the bytes of a language file are in
+    // the system's ANSI code page, which the narrow function takes as they are.
+    MessageAnswer Show(const std::string& text, TextEncoding encoding, MessageIcon icon,
+                       MessageButtons buttons) override {
         int answer =
-            IsUtf8BeyondAscii(text)
+            encoding == TextEncoding::Program
                 ? MessageBoxW(nullptr, Widened(text).c_str(), Widened(kCaption).c_str(), Style(icon, buttons))
                 : MessageBoxA(nullptr, text.c_str(), kCaption, Style(icon, buttons));
         switch (answer) {

@@ -1,10 +1,11 @@
-// The command codes of the printer family, in one place. Every builder of app/patterns reads its
-// bytes from here; no other file spells out a control character or a command letter.
+// The command codes of the printer family, in one place for both ends of the wire: the builders of
+// the program read their bytes from here and the virtual printer decodes what it receives with the
+// same names. No other file spells out a control character or a command letter.
 #pragma once
 
 #include <cstdint>
 
-namespace patterns {
+namespace protocol {
 
 // Control characters.
 namespace control {
@@ -98,4 +99,8 @@ static_assert(IsComplemented(kSetModeFlag) && IsComplemented(kSetBidirectionalVa
 
 }  // namespace factory
 
-}  // namespace patterns
+// The page length in lines (ESC 'C') that every printed pattern and report sets; the virtual printer
+// breaks its pages at the same length.
+inline constexpr std::uint8_t kPatternPageLines = 70;
+
+}  // namespace protocol

@@ -11,13 +11,14 @@
 #include <string>
 #include <vector>
 
-#include "TempFolder.h"
 #include "config/CTolvAppParam.h"
 #include "config/CTolvLangText.h"
 #include "config/CTolvPrnParam.h"
+#include "config/ConfigurationScope.h"
 #include "config/MenuTables.h"
 #include "config/TextFormat.h"
 #include "platform/ModulePath.h"
+#include "testsupport/MessageRecorder.h"
 #include "workflow/ItemCatalogue.h"
 
 namespace {
@@ -124,24 +125,17 @@ std::filesystem::path ProfileFolder(const std::string& profile) {
 // Reads the shipped files from the test program's own folder, never from a folder another test left set.
 class ShippedFilesTest {
 protected:
-    static void Reset() {
-        CTolvAppParam::DeleteInstance();
-        CTolvPrnParam::DeleteInstance();
-        CTolvLangText::DeleteInstance();
-        platform::OverrideExecutableFolder("");
-    }
+    config::ScopedConfiguration configuration_{""};
 };
 
 class ShippedProfileTest : public ShippedFilesTest, public ::testing::TestWithParam<ShippedProfile> {
 protected:
     void SetUp() override {
-        Reset();
         ASSERT_TRUE(std::filesystem::is_directory(ProfileFolder(GetParam().name)))
             << "Parameter folder not copied beside the test program";
         params_ = CTolvPrnParam::Instance();
         params_->SetProfile(GetParam().name);
     }
-    void TearDown() override { Reset(); }
 
     CTolvPrnParam* params_ = nullptr;
 };
@@ -304,12 +298,10 @@ std::vector<ShippedLanguage> AllLanguages() {
 class ShippedLanguageTest : public ShippedFilesTest, public ::testing::TestWithParam<ShippedLanguage> {
 protected:
     void SetUp() override {
-        Reset();
         texts_ = CTolvLangText::Instance();
         texts_->SetProfile(GetParam().profile->name);
         texts_->SetLanguage(GetParam().language);
     }
-    void TearDown() override { Reset(); }
 
     CTolvLangText* texts_ = nullptr;
 };
@@ -383,7 +375,7 @@ TEST_P(ShippedLanguageTest, EveryStatusErrorAndMessageHasItsText) {
 }
 
 TEST_P(ShippedLanguageTest, EveryDescriptionIsThereAndNoLineIsCut) {
-    MessageRecorder messages;
+    testsupport::MessageRecorder messages;
     std::vector<std::string> keys = {"INDIVIDUAL_LIST", "SELECT_PARTS_DIALOG", "ERROR_PAGE"};
     for (const workflow::CatalogueItem& item : workflow::ItemCatalogue::Items()) {
         keys.push_back(item.name);
@@ -394,7 +386,7 @@ TEST_P(ShippedLanguageTest, EveryDescriptionIsThereAndNoLineIsCut) {
         // Every escape was a line break or an indent; a backslash left over is a broken escape.
         EXPECT_EQ(text.find('\\'), std::string::npos) << key;
     }
-    EXPECT_TRUE(messages.texts.empty()) << "a description line is too long";
+    EXPECT_TRUE(messages.Texts().empty()) << "a description line is too long";
 }
 
 std::string LanguageTestName(const ::testing::TestParamInfo<ShippedLanguage>& param) {
@@ -407,9 +399,7 @@ INSTANTIATE_TEST_SUITE_P(Shipped, ShippedLanguageTest, ::testing::ValuesIn(AllLa
 
 // Both languages of a profile must describe the same run: same items in the same rows, same parts.
 TEST(ShippedLanguagesTest, JapaneseMenuMatchesTheEnglishOne) {
-    CTolvAppParam::DeleteInstance();
-    CTolvLangText::DeleteInstance();
-    platform::OverrideExecutableFolder("");
+    config::ScopedConfiguration configuration{""};
     CTolvLangText& texts = *CTolvLangText::Instance();
     texts.SetProfile("VK-572D");
     texts.SetLanguage("English");
@@ -420,8 +410,6 @@ TEST(ShippedLanguagesTest, JapaneseMenuMatchesTheEnglishOne) {
     EXPECT_EQ(texts.GetMenuTable().numbers, englishMenu.numbers);
     EXPECT_EQ(texts.GetPartsTable().items, englishParts.items);
     EXPECT_EQ(texts.GetSequence(), englishSequence);
-    CTolvAppParam::DeleteInstance();
-    CTolvLangText::DeleteInstance();
 }
 
 // Every double-byte character complete: a lead byte is always followed by its trail byte.
@@ -442,9 +430,7 @@ bool IsWholeShiftJis(const std::string& text) {
 }
 
 TEST(ShippedLanguagesTest, JapaneseTextsReadBackAsTheirShiftJisBytes) {
-    CTolvAppParam::DeleteInstance();
-    CTolvLangText::DeleteInstance();
-    platform::OverrideExecutableFolder("");
+    config::ScopedConfiguration configuration{""};
     CTolvLangText& texts = *CTolvLangText::Instance();
     texts.SetProfile("VK-572D");
     texts.SetLanguage("Japanese");
@@ -486,8 +472,6 @@ TEST(ShippedLanguagesTest, JapaneseTextsReadBackAsTheirShiftJisBytes) {
         // A second byte 0x5C would have been read as the backslash of an escape.
         EXPECT_EQ(text.find('\\'), std::string::npos) << text;
     }
-    CTolvAppParam::DeleteInstance();
-    CTolvLangText::DeleteInstance();
 }
 
 }  // namespace
