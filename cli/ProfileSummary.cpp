@@ -5,8 +5,8 @@
 #include "config/CTolvAppParam.h"
 #include "config/CTolvLangText.h"
 #include "config/CTolvPrnParam.h"
+#include "config/ProfileListing.h"
 #include "config/StringTable.h"
-#include "platform/FileSearch.h"
 #include "platform/ModulePath.h"
 #include "workflow/ItemCatalogue.h"
 #include "workflow/SequentialList.h"
@@ -16,12 +16,6 @@ namespace {
 
 std::string ParameterFolder() {
     return platform::ExecutableFolder() + kStrParameterFolder + "\\";
-}
-
-// The name before its last '.', unless that '.' is the first character.
-std::string WithoutExtension(const std::string& name) {
-    const std::string::size_type dot = name.rfind('.');
-    return dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
 }
 
 CTolvLangText& LanguageTexts(const std::string& profile, const std::string& language) {
@@ -60,28 +54,8 @@ std::string OneLine(const std::string& text) {
 
 }  // namespace
 
-std::vector<std::string> ListProfiles() {
-    std::vector<std::string> profiles;
-    for (const platform::FoundFile& entry : platform::FindFiles(ParameterFolder() + "*")) {
-        if (entry.isDirectory && !entry.name.empty() && entry.name[0] != '.') {
-            profiles.push_back(WithoutExtension(entry.name));
-        }
-    }
-    return profiles;
-}
-
-std::vector<std::string> ListLanguages(const std::string& profile) {
-    std::vector<std::string> languages;
-    for (const platform::FoundFile& entry : platform::FindFiles(ParameterFolder() + profile + "\\*.MNU")) {
-        if (!entry.isDirectory) {
-            languages.push_back(WithoutExtension(entry.name));
-        }
-    }
-    return languages;
-}
-
 void WriteProfiles(std::ostream& out) {
-    const std::vector<std::string> profiles = ListProfiles();
+    const std::vector<std::string> profiles = config::ListProfiles();
     if (profiles.empty()) {
         out << "No model profile under " << ParameterFolder() << "\n";
         return;
@@ -104,7 +78,7 @@ void WriteProfiles(std::ostream& out) {
             out << "\n";
         }
         out << "  languages:";
-        for (const std::string& language : ListLanguages(profile)) {
+        for (const std::string& language : config::ListLanguages(profile)) {
             out << " " << language;
         }
         out << "\n";

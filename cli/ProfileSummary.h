@@ -8,12 +8,6 @@
 
 namespace tolvane_cli {
 
-// The profile folders under Parameter beside the executable, in the order the top dialog lists them.
-std::vector<std::string> ListProfiles();
-
-// The language names of a profile: its .mnu files without the extension.
-std::vector<std::string> ListLanguages(const std::string& profile);
-
 // One block per profile: columns, EEPROM addressing, customers with their device IDs, languages.
 void WriteProfiles(std::ostream& out);
 
