@@ -32,8 +32,11 @@ SequentialList BuildSequentialList(const config::PartsTable& parts, std::span<co
                                    const std::vector<std::string>& masterSequence) {
     std::vector<std::vector<std::string>> ticked;
     for (int row : tickedRows) {
-        if (row >= 0 && static_cast<std::size_t>(row) < parts.items.size()) {
-            ticked.push_back(parts.items[static_cast<std::size_t>(row)]);
+        const auto index = static_cast<std::size_t>(row);
+        // A slot without a part name is not a part: the list shows it without a usable check box.
+        const bool named = index < parts.names.size() && !parts.names[index].empty();
+        if (row >= 0 && named && index < parts.items.size()) {
+            ticked.push_back(parts.items[index]);
         }
     }
     return BuildSequentialList(ticked, masterSequence);

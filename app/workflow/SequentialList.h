@@ -29,7 +29,8 @@ inline constexpr const char* kMsgSelectParts = "Please select replace or removal
 SequentialList BuildSequentialList(std::span<const std::vector<std::string>> tickedPartItems,
                                    const std::vector<std::string>& masterSequence);
 
-// The same for rows of the parts table; rows outside the table are ignored.
+// The same for rows of the parts table; rows outside the table and rows without a part name are
+// ignored.
 SequentialList BuildSequentialList(const config::PartsTable& parts, std::span<const int> tickedRows,
                                    const std::vector<std::string>& masterSequence);
 

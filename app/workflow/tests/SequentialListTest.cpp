@@ -56,4 +56,19 @@ TEST(SequentialListTest, TickedRowsOfThePartsTable) {
               SequentialOutcome::NothingSelected);
 }
 
+// The parts list shows a row without a name with a disabled check box; ticking its row number by any
+// other way must not bring its items into the run either.
+TEST(SequentialListTest, ARowWithoutANameNeverJoinsTheRun) {
+    config::PartsTable parts;
+    // Only an empty name disables the check box; blanks are a name the list shows.
+    parts.names = {"Head", "", "   "};
+    parts.items = {{"101"}, {"102", "103"}, {"104"}};
+    const Items sequence{"100", "101", "102", "103", "104"};
+    const std::vector<int> rows{0, 1, 2};
+    EXPECT_EQ(workflow::BuildSequentialList(parts, rows, sequence).items, (Items{"101", "104"}));
+    const std::vector<int> namelessOnly{1};
+    EXPECT_EQ(workflow::BuildSequentialList(parts, namelessOnly, sequence).outcome,
+              SequentialOutcome::NothingSelected);
+}
+
 }  // namespace
