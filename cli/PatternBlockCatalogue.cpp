@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "protocol/PrinterCommandCodes.h"
+
 namespace pattern_tool {
 
 namespace {
@@ -27,8 +29,13 @@ BlockParameter Optional(const char* name, long long minimum, long long maximum, 
     return {name, Kind::Number, minimum, maximum, Default::Value, byDefault, "", false};
 }
 
+// The command line checks an address against the model's own address form; this is the widest form's
+// largest.
+constexpr long long kLargestAddress =
+    protocol::factory::LargestAddress(protocol::factory::AddressForm::TwoByte);
+
 BlockParameter Address() {
-    return {"address", Kind::Number, 0, 0xFFFF, Default::None, 0, "", true};
+    return {"address", Kind::Number, 0, kLargestAddress, Default::None, 0, "", true};
 }
 
 BlockParameter TextParameter(const char* name) {

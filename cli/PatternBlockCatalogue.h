@@ -22,7 +22,7 @@ struct BlockParameter {
     Default defaultKind = Default::None;  // None: the parameter must be given
     long long defaultNumber = 0;
     std::string defaultText;
-    // An EEPROM address: the largest value is the model's, 0xFF or with two-byte addressing 0xFFFF.
+    // An EEPROM address: the largest value is the largest address of the model's address form.
     bool eepromAddress = false;
 };
 

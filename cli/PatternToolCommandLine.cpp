@@ -12,6 +12,7 @@
 #include "patterns/PatternModelFromConfig.h"
 #include "platform/MessageBox.h"
 #include "platform/ModulePath.h"
+#include "protocol/PrinterCommandCodes.h"
 
 namespace pattern_tool {
 
@@ -48,7 +49,7 @@ bool IsPlainFolderName(const std::string& name) {
 
 long long Largest(const BlockParameter& parameter, const patterns::PatternModel& model) {
     if (parameter.eepromAddress) {
-        return model.twoByteEepromAddress ? 0xFFFF : 0xFF;
+        return protocol::factory::LargestAddress(model.eepromAddressForm);
     }
     return parameter.maximum;
 }

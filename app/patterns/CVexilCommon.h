@@ -14,6 +14,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "patterns/IEepromByteReader.h"
 #include "patterns/PatternModel.h"
@@ -131,17 +132,32 @@ public:
 
 private:
     bool Refuse(std::uint64_t count);
-    // What the model allows as an EEPROM address.
-    bool FitsAddressForm(int address) const;
-    bool FactoryCommand(const protocol::factory::Command& command, std::span<const std::uint8_t> arguments,
-                        bool twoByteAddressForm);
-    bool EepromWrite(const protocol::factory::Command& command, int address, std::uint8_t value);
-    // Write set 1 or 2 for every customer address that has a value; stops at the first failure when
-    // asked to, else visits them all and reports whether every write succeeded.
-    bool CustomerPart(bool setTwo, bool stopAtFailure);
-    bool TableWrites(const std::vector<int>& table, bool setTwo, bool stopAtFailure);
+    bool FactoryCommand(const protocol::factory::Command& command, std::uint8_t length,
+                        std::span<const std::uint8_t> arguments);
+    // A command whose arguments start with an EEPROM address in the model's address form; an address
+    // the form cannot carry appends nothing and fails.
+    bool AddressedCommand(const protocol::factory::Command& command, int address,
+                          std::span<const std::uint8_t> argumentsAfterAddress);
+
+    // One address of a table write and what the profile gives for it; a value that is not a byte
+    // leaves the address alone.
+    struct EepromEntry {
+        int address;
+        int value;
+    };
+    enum class AfterFailedWrite {
+        GoOn,  // write every other entry and report the failure at the end
+        Stop,  // write nothing after the failed entry
+    };
+    // The map's entries in address order, at most 256 of them.
+    static std::vector<EepromEntry> MapEntries(const std::vector<int>& map);
     // The customer addresses in list order, up to the first -1 or the end of the list.
     std::vector<int> CustomerAddresses() const;
+    // Each customer address with its value, as far as both lists go.
+    std::vector<EepromEntry> CustomerEntries() const;
+    // One write of the given set for every entry that has a value; true when every write succeeded.
+    bool WriteEntries(std::span<const EepromEntry> entries, const protocol::factory::Command& writeSet,
+                      AfterFailedWrite afterFailure);
 
     // ESC '&' 0 first last followed by the characters' headers and columns, one character per code.
     bool DefineCharacterSet(std::uint8_t first, std::uint8_t last,

@@ -4,6 +4,7 @@
 #include "patterns/CVexilCommon.h"
 
 using namespace patterns;
+using namespace protocol;
 
 namespace {
 
@@ -16,6 +17,15 @@ bool IsByteValue(int value) {
 
 }  // namespace
 
+std::vector<CVexilCommon::EepromEntry> CVexilCommon::MapEntries(const std::vector<int>& map) {
+    std::vector<EepromEntry> entries;
+    const int addresses = std::min(kMapAddresses, static_cast<int>(map.size()));
+    for (int address = 0; address < addresses; ++address) {
+        entries.push_back({address, map[static_cast<std::size_t>(address)]});
+    }
+    return entries;
+}
+
 std::vector<int> CVexilCommon::CustomerAddresses() const {
     std::vector<int> addresses;
     for (const int address : model_.customerAddresses) {
@@ -27,43 +37,29 @@ std::vector<int> CVexilCommon::CustomerAddresses() const {
     return addresses;
 }
 
-bool CVexilCommon::TableWrites(const std::vector<int>& table, bool setTwo, bool stopAtFailure) {
-    bool allWritten = true;
-    const int entries = std::min(kMapAddresses, static_cast<int>(table.size()));
-    for (int address = 0; address < entries; ++address) {
-        const int value = table[static_cast<std::size_t>(address)];
-        if (!IsByteValue(value)) {
-            continue;
-        }
-        const auto byte = static_cast<std::uint8_t>(value);
-        const bool written = setTwo ? WriteEepromSet2(address, byte) : WriteEepromSet1(address, byte);
-        if (!written) {
-            allWritten = false;
-            if (stopAtFailure) {
-                break;
-            }
-        }
+std::vector<CVexilCommon::EepromEntry> CVexilCommon::CustomerEntries() const {
+    const std::vector<int> addresses = CustomerAddresses();
+    // A customer list shorter than the address list leaves the remaining addresses alone.
+    const std::size_t count = std::min(addresses.size(), model_.customerValues.size());
+    std::vector<EepromEntry> entries;
+    for (std::size_t entry = 0; entry < count; ++entry) {
+        entries.push_back({addresses[entry], model_.customerValues[entry]});
     }
-    return allWritten;
+    return entries;
 }
 
-bool CVexilCommon::CustomerPart(bool setTwo, bool stopAtFailure) {
+bool CVexilCommon::WriteEntries(std::span<const EepromEntry> entries, const factory::Command& writeSet,
+                                AfterFailedWrite afterFailure) {
     bool allWritten = true;
-    const std::vector<int> addresses = CustomerAddresses();
-    // A customer list shorter than the address list leaves the remaining addresses alone, and so does
-    // any value that is not a byte: -1 is the profile's own "no value".
-    const std::size_t entries = std::min(addresses.size(), model_.customerValues.size());
-    for (std::size_t entry = 0; entry < entries; ++entry) {
-        const int value = model_.customerValues[entry];
-        if (!IsByteValue(value)) {
+    for (const EepromEntry& entry : entries) {
+        // Any value that is not a byte leaves the address alone: -1 is the profile's own "no value".
+        if (!IsByteValue(entry.value)) {
             continue;
         }
-        const auto byte = static_cast<std::uint8_t>(value);
-        const int address = addresses[entry];
-        const bool written = setTwo ? WriteEepromSet2(address, byte) : WriteEepromSet1(address, byte);
-        if (!written) {
+        const std::uint8_t argument[] = {static_cast<std::uint8_t>(entry.value)};
+        if (!AddressedCommand(writeSet, entry.address, argument)) {
             allWritten = false;
-            if (stopAtFailure) {
+            if (afterFailure == AfterFailedWrite::Stop) {
                 break;
             }
         }
@@ -72,25 +68,30 @@ bool CVexilCommon::CustomerPart(bool setTwo, bool stopAtFailure) {
 }
 
 bool CVexilCommon::DefaultWritesSet1() {
-    const bool tableWritten = TableWrites(model_.eepromInit, false, false);
-    const bool customerWritten = CustomerPart(false, false);
-    return tableWritten && customerWritten;
+    std::vector<EepromEntry> entries = MapEntries(model_.eepromInit);
+    const std::vector<EepromEntry> customer = CustomerEntries();
+    entries.insert(entries.end(), customer.begin(), customer.end());
+    return WriteEntries(entries, factory::kWriteEepromSet1, AfterFailedWrite::GoOn);
 }
 
 bool CVexilCommon::DefaultWritesSet2() {
-    return TableWrites(model_.eepromVerify, true, true) && CustomerPart(true, true);
+    std::vector<EepromEntry> entries = MapEntries(model_.eepromVerify);
+    const std::vector<EepromEntry> customer = CustomerEntries();
+    entries.insert(entries.end(), customer.begin(), customer.end());
+    return WriteEntries(entries, factory::kWriteEepromSet2, AfterFailedWrite::Stop);
 }
 
 bool CVexilCommon::CustomerWrites() {
-    return CustomerPart(true, true);
+    return WriteEntries(CustomerEntries(), factory::kWriteEepromSet2, AfterFailedWrite::Stop);
 }
 
 bool CVexilCommon::TableCWrites() {
-    return TableWrites(model_.eepromCompare, true, false);
+    return WriteEntries(MapEntries(model_.eepromCompare), factory::kWriteEepromSet2, AfterFailedWrite::GoOn);
 }
 
 bool CVexilCommon::ComplementWrite(int address, IEepromByteReader& reader) {
-    if (!FitsAddressForm(address) || !FitsAddressForm(address + 1)) {
+    const factory::AddressForm form = model_.eepromAddressForm;
+    if (!factory::FitsAddressForm(form, address) || !factory::FitsAddressForm(form, address + 1)) {
         return false;
     }
     std::uint8_t value = 0;

@@ -7,21 +7,8 @@
 using namespace patterns;
 using namespace protocol;
 
-namespace {
-
-constexpr int kLargestOneByteAddress = 0xFF;
-constexpr int kLargestTwoByteAddress = 0xFFFF;
-
-}  // namespace
-
-bool CVexilCommon::FitsAddressForm(int address) const {
-    const int largest = model_.twoByteEepromAddress ? kLargestTwoByteAddress : kLargestOneByteAddress;
-    return address >= 0 && address <= largest;
-}
-
-bool CVexilCommon::FactoryCommand(const factory::Command& command, std::span<const std::uint8_t> arguments,
-                                  bool twoByteAddressForm) {
-    const std::uint8_t length = twoByteAddressForm ? command.lengthTwoByteAddress : command.length;
+bool CVexilCommon::FactoryCommand(const factory::Command& command, std::uint8_t length,
+                                  std::span<const std::uint8_t> arguments) {
     std::vector<std::uint8_t> bytes = {
         control::kEscape,    esc::kFactory, factory::kSelector, length,     0, model_.firstIdByte,
         model_.secondIdByte, command.code,  command.complement, command.sub};
@@ -29,43 +16,39 @@ bool CVexilCommon::FactoryCommand(const factory::Command& command, std::span<con
     return Append(bytes);
 }
 
+bool CVexilCommon::AddressedCommand(const factory::Command& command, int address,
+                                    std::span<const std::uint8_t> argumentsAfterAddress) {
+    const factory::AddressForm form = model_.eepromAddressForm;
+    if (!factory::FitsAddressForm(form, address)) {
+        return false;
+    }
+    const factory::AddressBytes encoded = factory::EncodeAddress(form, address);
+    const std::span<const std::uint8_t> addressBytes = encoded.View();
+    std::vector<std::uint8_t> arguments(addressBytes.begin(), addressBytes.end());
+    arguments.insert(arguments.end(), argumentsAfterAddress.begin(), argumentsAfterAddress.end());
+    return FactoryCommand(command, factory::LengthField(command, form), arguments);
+}
+
 bool CVexilCommon::SetModeFlag(std::uint8_t value) {
     const std::uint8_t arguments[] = {value};
-    return FactoryCommand(factory::kSetModeFlag, arguments, false);
+    return FactoryCommand(factory::kSetModeFlag, factory::kSetModeFlag.length, arguments);
 }
 
 bool CVexilCommon::SetBidirectionalValue(std::uint8_t index, std::uint8_t value) {
     const std::uint8_t arguments[] = {index, value};
-    return FactoryCommand(factory::kSetBidirectionalValue, arguments, false);
+    return FactoryCommand(factory::kSetBidirectionalValue, factory::kSetBidirectionalValue.length, arguments);
 }
 
 bool CVexilCommon::PrintEepromByte(int address) {
-    if (!FitsAddressForm(address)) {
-        return false;
-    }
-    std::vector<std::uint8_t> arguments = {static_cast<std::uint8_t>(address & 0xFF)};
-    if (model_.twoByteEepromAddress) {
-        arguments.push_back(static_cast<std::uint8_t>(address >> 8));
-    }
-    return FactoryCommand(factory::kPrintEepromByte, arguments, model_.twoByteEepromAddress);
-}
-
-bool CVexilCommon::EepromWrite(const factory::Command& command, int address, std::uint8_t value) {
-    if (!FitsAddressForm(address)) {
-        return false;
-    }
-    std::vector<std::uint8_t> arguments = {static_cast<std::uint8_t>(address & 0xFF)};
-    if (model_.twoByteEepromAddress) {
-        arguments.push_back(static_cast<std::uint8_t>(address >> 8));
-    }
-    arguments.push_back(value);
-    return FactoryCommand(command, arguments, model_.twoByteEepromAddress);
+    return AddressedCommand(factory::kPrintEepromByte, address, {});
 }
 
 bool CVexilCommon::WriteEepromSet1(int address, std::uint8_t value) {
-    return EepromWrite(factory::kWriteEepromSet1, address, value);
+    const std::uint8_t arguments[] = {value};
+    return AddressedCommand(factory::kWriteEepromSet1, address, arguments);
 }
 
 bool CVexilCommon::WriteEepromSet2(int address, std::uint8_t value) {
-    return EepromWrite(factory::kWriteEepromSet2, address, value);
+    const std::uint8_t arguments[] = {value};
+    return AddressedCommand(factory::kWriteEepromSet2, address, arguments);
 }

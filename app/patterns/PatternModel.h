@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "protocol/PrinterCommandCodes.h"
+
 namespace patterns {
 
 struct PatternModel {
@@ -17,8 +19,8 @@ struct PatternModel {
     // Paper width in characters at 10 cpi: 80, 106 or 136 on the shipped models.
     int columns = 80;
 
-    // Models whose EEPROM reaches past address 255 take addresses as a low and a high byte.
-    bool twoByteEepromAddress = false;
+    // How the factory commands carry an EEPROM address on this model.
+    protocol::factory::AddressForm eepromAddressForm = protocol::factory::AddressForm::OneByte;
 
     // The three EEPROM maps, indexed by address; a value outside 0-255 means "no value".
     std::vector<int> eepromInit;     // table A: the bytes written when the EEPROM is initialised

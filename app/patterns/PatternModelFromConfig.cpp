@@ -13,7 +13,8 @@ PatternModel PatternModelFromConfig() {
     model.firstIdByte = printer.ModelIdByte(0);
     model.secondIdByte = printer.ModelIdByte(1);
     model.columns = printer.nColumn;
-    model.twoByteEepromAddress = printer.HasTwoByteEepromAddress();
+    model.eepromAddressForm = printer.HasTwoByteEepromAddress() ? protocol::factory::AddressForm::TwoByte
+                                                                : protocol::factory::AddressForm::OneByte;
     model.eepromInit = printer.pnEEPInit;
     model.eepromVerify = printer.pnEEPVerify;
     model.eepromCompare = printer.pnEEPCompare;

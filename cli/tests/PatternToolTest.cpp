@@ -90,7 +90,7 @@ TEST(PatternToolArguments, FillDefaultsAndCheckNamesAndRanges) {
         EXPECT_FALSE(ResolveArguments(*write, assignments, model, refused, error));
     }
 
-    model.twoByteEepromAddress = true;
+    model.eepromAddressForm = protocol::factory::AddressForm::TwoByte;
     BlockArguments twoByte;
     EXPECT_TRUE(ResolveArguments(*write, {{"address", "0x100"}, {"value", "1"}}, model, twoByte, error));
     EXPECT_FALSE(ResolveArguments(*write, {{"address", "0x10000"}, {"value", "1"}}, model, twoByte, error));

@@ -102,7 +102,7 @@ TEST(EepromTableWrites, Set2AndCustomerWritesStopAtTheFirstFailingWrite) {
 
 TEST(EepromTableWrites, TwoByteModelsWriteWithLowThenHighAddressByte) {
     patterns::PatternModel model = TestModel();
-    model.twoByteEepromAddress = true;
+    model.eepromAddressForm = protocol::factory::AddressForm::TwoByte;
     model.customerAddresses = {0x0120, -1};
     model.customerValues = {0x5A};
     CPattern pattern(model);

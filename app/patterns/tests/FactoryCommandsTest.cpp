@@ -6,7 +6,8 @@ namespace {
 
 patterns::PatternModel ModelWithAddressing(bool twoByte) {
     patterns::PatternModel model = TestModel();
-    model.twoByteEepromAddress = twoByte;
+    model.eepromAddressForm =
+        twoByte ? protocol::factory::AddressForm::TwoByte : protocol::factory::AddressForm::OneByte;
     return model;
 }
 
@@ -74,6 +75,28 @@ TEST(FactoryCommands, AddressesOutsideTheModelsFormAreRefusedNotTruncated) {
         EXPECT_FALSE(pattern.WriteEepromSet2(refused.address, 1));
         EXPECT_FALSE(pattern.PrintEepromByte(refused.address));
         EXPECT_EQ(pattern.WritePosition(), 0u);
+    }
+}
+
+// The virtual printer reads the address of a received command back with the shared decoder; it must
+// get every address of the model's form, in both forms, and find the value right behind it.
+TEST(FactoryCommands, TheSharedDecoderReadsBackEveryAddressTheBuildersWrite) {
+    using protocol::factory::AddressForm;
+    constexpr std::size_t kAddressAt =
+        10;  // ESC '|' 0, length, 0, two identifier bytes, code, complement, sub
+    for (const AddressForm form : {AddressForm::OneByte, AddressForm::TwoByte}) {
+        patterns::PatternModel model = TestModel();
+        model.eepromAddressForm = form;
+        CPattern pattern(model);
+        for (int address = 0; address <= protocol::factory::LargestAddress(form); ++address) {
+            pattern.EmptyBuffer();
+            ASSERT_TRUE(pattern.WriteEepromSet2(address, 0xA5)) << address;
+            const Bytes bytes = Contents(pattern);
+            const std::size_t valueAt = kAddressAt + (form == AddressForm::TwoByte ? 2 : 1);
+            ASSERT_EQ(bytes.size(), valueAt + 1) << address;
+            ASSERT_EQ(protocol::factory::DecodeAddress(form, std::span(bytes).subspan(kAddressAt)), address);
+            ASSERT_EQ(bytes[valueAt], 0xA5) << address;
+        }
     }
 }
 

@@ -96,7 +96,7 @@ TEST_F(InformationReport, ShortCustomerListsAndLongNamesNeverReachPastTheirEnds)
 
 TEST_F(InformationReport, TwoByteModelsPrintTheEepromBytesWithTwoAddressBytes) {
     patterns::PatternModel model = ReportModel(-1);
-    model.twoByteEepromAddress = true;
+    model.eepromAddressForm = protocol::factory::AddressForm::TwoByte;
     model.customerAddresses = {0x0120, -1};
     CPattern pattern(model);
     EXPECT_TRUE(pattern.InformationReport("", ""));

@@ -45,7 +45,7 @@ TEST_F(PatternModelFromConfig, TakesTheModelTheCustomerAndTheRunsTexts) {
     EXPECT_EQ(model.firstIdByte, 0x57);
     EXPECT_EQ(model.secondIdByte, 0x2D);
     EXPECT_EQ(model.columns, 106);
-    EXPECT_TRUE(model.twoByteEepromAddress);
+    EXPECT_EQ(model.eepromAddressForm, protocol::factory::AddressForm::TwoByte);
     ASSERT_EQ(model.eepromInit.size(), 256u);
     EXPECT_EQ(model.eepromInit[0x10], 1);
     EXPECT_EQ(model.eepromInit[0x1F], 16);

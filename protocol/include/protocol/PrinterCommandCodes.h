@@ -3,7 +3,10 @@
 // same names. No other file spells out a control character or a command letter.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
+#include <span>
 
 namespace protocol {
 
@@ -96,6 +99,43 @@ constexpr bool IsComplemented(const Command& command) {
 static_assert(IsComplemented(kSetModeFlag) && IsComplemented(kSetBidirectionalValue) &&
               IsComplemented(kPrintEepromByte) && IsComplemented(kWriteEepromSet1) &&
               IsComplemented(kWriteEepromSet2));
+
+// The EEPROM address that follows the sub-command byte of the print-EEPROM-byte and write commands:
+// one byte, or on a model whose EEPROM reaches past address 255 two bytes, low byte first.
+enum class AddressForm : std::uint8_t { OneByte, TwoByte };
+
+constexpr int LargestAddress(AddressForm form) {
+    return form == AddressForm::TwoByte ? 0xFFFF : 0xFF;
+}
+
+constexpr bool FitsAddressForm(AddressForm form, int address) {
+    return address >= 0 && address <= LargestAddress(form);
+}
+
+constexpr std::uint8_t LengthField(const Command& command, AddressForm form) {
+    return form == AddressForm::TwoByte ? command.lengthTwoByteAddress : command.length;
+}
+
+struct AddressBytes {
+    std::array<std::uint8_t, 2> bytes{};
+    std::size_t count = 0;
+    constexpr std::span<const std::uint8_t> View() const { return {bytes.data(), count}; }
+};
+
+// The bytes of an address that fits the form (FitsAddressForm).
+constexpr AddressBytes EncodeAddress(AddressForm form, int address) {
+    AddressBytes encoded;
+    encoded.bytes[encoded.count++] = static_cast<std::uint8_t>(address & 0xFF);
+    if (form == AddressForm::TwoByte) {
+        encoded.bytes[encoded.count++] = static_cast<std::uint8_t>((address >> 8) & 0xFF);
+    }
+    return encoded;
+}
+
+// The address at the start of the bytes, which hold at least the form's one or two address bytes.
+constexpr int DecodeAddress(AddressForm form, std::span<const std::uint8_t> bytes) {
+    return form == AddressForm::TwoByte ? bytes[0] | (bytes[1] << 8) : bytes[0];
+}
 
 }  // namespace factory
 
