@@ -19,13 +19,18 @@ namespace pattern_tool {
 namespace {
 
 constexpr const char* kProgram = "tolvane-patterns";
-constexpr int kCustomerSlots = 15;
 
-constexpr const char* kUsage =
-    "usage: tolvane-patterns --profile NAME [--customer N] --list\n"
-    "       tolvane-patterns --profile NAME [--customer N] BLOCK [KEY=VALUE ...]\n"
-    "Writes the print data of one block, built for the model profile NAME, to standard output.\n"
-    "Numbers are decimal or hexadecimal after 0x. --customer selects the customer slot 0-14 (default 0).\n";
+std::string LastCustomerSlot() {
+    return std::to_string(CTolvPrnParam::kCustomerSlots - 1);
+}
+
+std::string Usage() {
+    return "usage: tolvane-patterns --profile NAME [--customer N] --list\n"
+           "       tolvane-patterns --profile NAME [--customer N] BLOCK [KEY=VALUE ...]\n"
+           "Writes the print data of one block, built for the model profile NAME, to standard output.\n"
+           "Numbers are decimal or hexadecimal after 0x. --customer selects the customer slot 0-" +
+           LastCustomerSlot() + " (default 0).\n";
+}
 
 // Messages of the builders ("Wrong character code", ...) go to standard error instead of a dialog.
 class StandardErrorPresenter : public platform::IMessagePresenter {
@@ -142,8 +147,8 @@ bool ParseCommandLine(const std::vector<std::string>& arguments, Request& reques
         } else if (argument == "--customer") {
             long long customer = 0;
             if (!hasNext || !ParseNumber(arguments[index + 1], customer) || customer < 0 ||
-                customer >= kCustomerSlots) {
-                error = "--customer needs a customer slot from 0 to 14";
+                customer >= CTolvPrnParam::kCustomerSlots) {
+                error = "--customer needs a customer slot from 0 to " + LastCustomerSlot();
                 return false;
             }
             request.customer = static_cast<int>(customer);
@@ -232,14 +237,14 @@ int RunPatternTool(const std::vector<std::string>& arguments, std::ostream& out,
     Request request;
     std::string error;
     if (!ParseCommandLine(arguments, request, error)) {
-        return UsageError(err, error + "\n" + kUsage);
+        return UsageError(err, error + "\n" + Usage());
     }
     if (request.help) {
-        out << kUsage;
+        out << Usage();
         return kExitSuccess;
     }
     if (request.profile.empty()) {
-        return UsageError(err, std::string("name a model profile with --profile NAME\n") + kUsage);
+        return UsageError(err, "name a model profile with --profile NAME\n" + Usage());
     }
     if (!IsPlainFolderName(request.profile)) {
         return UsageError(err, "'" + request.profile + "' is not a profile name");
