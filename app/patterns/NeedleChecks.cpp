@@ -65,6 +65,8 @@ bool CVexilCommon::NeedleCheckReverse() {
     CancelBold();
     SetModeFlag(0);
     AppendTextWithNul("Needle check\r\n");
+    // Two spaces before 10, one more than in the forward heading, which moves 10 to 24 one column to
+    // the right; the printed layout of this check depends on it, so it stays.
     AppendTextWithNul(" 1  2  3  4  5  6  7  8  9  10 11 12 13 14 15 16 17 18 19 20 21 22 23 24\r\n");
     PrintQuality(0);
     UserDefinedSet(1);

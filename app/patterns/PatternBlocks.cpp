@@ -13,22 +13,31 @@ using namespace protocol;
 
 namespace {
 
-// The paper-length command of every block: 70 lines.
 // The widest column count whose tab stop and bit-image column count still fit their bytes.
 constexpr int kWidestPaper = 255;
 
-// Spaces in front of the ruler's marks, which centres them on the paper of the shipped widths.
+// Spaces between the ruler's leading 'E' and its 24 mark characters, by paper width. Each mark
+// character is one 10 cpi cell wide, so (w - 24) / 2 spaces centre the marks on the line (shifted one
+// column right by the 'E').
+struct RulerIndentRow {
+    int columns;
+    int spaces;
+};
+constexpr RulerIndentRow kRulerIndents[] = {
+    {80, 28},   // (80 - 24) / 2: centred on 80-column paper
+    {106, 41},  // (106 - 24) / 2: centred on 106-column paper
+    {136, 56},  // (136 - 24) / 2: centred on 136-column paper
+};
+
 int RulerIndent(int columns) {
-    switch (columns) {
-        case 80:
-            return 28;
-        case 106:
-            return 41;
-        case 136:
-            return 56;
-        default:
-            return columns;
+    for (const RulerIndentRow& row : kRulerIndents) {
+        if (row.columns == columns) {
+            return row.spaces;
+        }
     }
+    // Any other width is indented by its own column count, which no centring explains; the printed
+    // layout of such a ruler depends on it, so it stays.
+    return columns;
 }
 
 }  // namespace
