@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "PatternTestSupport.h"
 
 namespace {
@@ -54,12 +56,23 @@ TEST(PrintBuffer, RefusesAHugeRepeatWithoutWritingAnyOfIt) {
 }
 
 TEST(PrintBuffer, ABlockThatDoesNotFitReportsFailureAndLeavesTheEarlierJobIntact) {
+    CPattern alone(TestModel());
+    ASSERT_TRUE(alone.NeedleCheck());
+    const Bytes block = Contents(alone);
+
     CPattern pattern(TestModel());
     const Bytes filler(4194304 - 100, 0x55);
     ASSERT_TRUE(pattern.Append(filler.data(), filler.size()));
     EXPECT_FALSE(pattern.NeedleCheck());
     EXPECT_TRUE(pattern.Overflowed());
-    EXPECT_LE(pattern.WritePosition(), 4194304u);
+    // The earlier job is untouched and what follows it is the block's own beginning: the steps after
+    // the refused one, small enough to fit the 100 free bytes, added nothing.
+    const Bytes contents = Contents(pattern);
+    ASSERT_GT(contents.size(), filler.size());
+    ASSERT_LT(contents.size(), 4194304u);
+    EXPECT_TRUE(std::equal(filler.begin(), filler.end(), contents.begin()))
+        << "the earlier job was overwritten";
+    EXPECT_EQ(Tail(contents, contents.size() - filler.size()), Head(block, contents.size() - filler.size()));
 }
 
 }  // namespace
