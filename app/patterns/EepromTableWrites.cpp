@@ -11,10 +11,6 @@ namespace {
 constexpr int kMapAddresses = 256;
 constexpr int kNoMoreAddresses = -1;
 
-bool IsByteValue(int value) {
-    return value >= 0 && value <= 0xFF;
-}
-
 }  // namespace
 
 std::vector<CVexilCommon::EepromEntry> CVexilCommon::MapEntries(const std::vector<int>& map) {

@@ -21,7 +21,7 @@ std::string ReferenceText(const std::vector<int>& addresses, const std::vector<i
     std::string text = "<<";
     for (std::size_t entry = 0; entry < addresses.size(); ++entry) {
         const int value = entry < values.size() ? values[entry] : -1;
-        if (value >= 0 && value <= 0xFF) {
+        if (IsByteValue(value)) {
             char hex[8];
             std::snprintf(hex, sizeof hex, "%02X ", static_cast<unsigned>(value));
             text += hex;

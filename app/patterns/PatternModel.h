@@ -47,4 +47,9 @@ struct PatternModel {
     bool HasUsbSerialAddress() const { return usbSerialAddress != -1; }
 };
 
+// Whether a map or customer value is a byte to write or expect; any other value means "no value".
+constexpr bool IsByteValue(int value) {
+    return value >= 0 && value <= 0xFF;
+}
+
 }  // namespace patterns
