@@ -9,6 +9,7 @@
 
 #include "config/CParamLoaderIniFile.h"
 #include "config/Singleton.h"
+#include "protocol/PrinterCommandCodes.h"
 
 // One destination of the model ([CUSTOMERnn] and [CCODEn]).
 struct TolvCustomer {
@@ -31,7 +32,10 @@ public:
     const std::string& GetPath() const;
 
     // EEPROM commands carry a two-byte address on models whose EEPROM reaches past address 255.
-    bool HasTwoByteEepromAddress() const { return nADRSMax >= 256; }
+    bool HasTwoByteEepromAddress() const {
+        return protocol::factory::AddressFormForLastAddress(nADRSMax) ==
+               protocol::factory::AddressForm::TwoByte;
+    }
     // Identification byte 0 or 1 of the model: the low byte of that element of pnRNumber, 0 when the
     // profile lists fewer numbers.
     std::uint8_t ModelIdByte(int index) const;

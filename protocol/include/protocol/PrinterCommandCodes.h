@@ -108,6 +108,11 @@ constexpr int LargestAddress(AddressForm form) {
     return form == AddressForm::TwoByte ? 0xFFFF : 0xFF;
 }
 
+// The form a model takes: two bytes once its EEPROM reaches past what one byte addresses.
+constexpr AddressForm AddressFormForLastAddress(int lastAddress) {
+    return lastAddress > LargestAddress(AddressForm::OneByte) ? AddressForm::TwoByte : AddressForm::OneByte;
+}
+
 constexpr bool FitsAddressForm(AddressForm form, int address) {
     return address >= 0 && address <= LargestAddress(form);
 }
