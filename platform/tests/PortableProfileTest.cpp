@@ -142,6 +142,20 @@ TEST_F(PortableProfile, SurvivesBinaryGarbage) {
     }
 }
 
+// A UTF-16 file cut after an odd number of bytes: the new lines go in front of the dangling byte, so
+// that they stay aligned on whole characters and read back.
+TEST_F(PortableProfile, WritesANewSectionIntoAUtf16FileWithAnOddByteAtTheEnd) {
+    using namespace std::string_literals;
+    const std::string before = "\xFF\xFE[\0s\0]\0\r\0\n\0k\0=\0v\0\r\0\n\0X"s;
+    std::string path = folder_.File("odd.ini");
+    tests::WriteBytes(path, before);
+    EXPECT_TRUE(ProfileWriteString("t", "k", "w", path.c_str()));
+    EXPECT_EQ(Read(path, "t", "k"), "w");
+    EXPECT_EQ(Read(path, "s", "k"), "v");
+    const std::string added = "[\0t\0]\0\r\0\n\0k\0=\0w\0\r\0\n\0"s;
+    EXPECT_EQ(tests::ReadBytes(path), before.substr(0, before.size() - 1) + added + "X");
+}
+
 TEST_F(PortableProfile, FolderInsteadOfFileReadsAsMissingAndIsNotWritten) {
     std::string path = folder_.File("folder.ini");
     std::filesystem::create_directory(path);
