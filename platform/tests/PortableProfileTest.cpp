@@ -156,6 +156,20 @@ TEST_F(PortableProfile, WritesANewSectionIntoAUtf16FileWithAnOddByteAtTheEnd) {
     EXPECT_EQ(tests::ReadBytes(path), before.substr(0, before.size() - 1) + added + "X");
 }
 
+// A list that does not fit ends in two NULs and gives size - 2, down to a buffer of two, where it is
+// cut to nothing; only a section without keys gives the default.
+TEST_F(PortableProfile, KeyNamesCutToNothingAreNoDefault) {
+    std::string path = folder_.File("keys.ini");
+    tests::WriteBytes(path, "[s]\r\nkey=1\r\n[empty]\r\n");
+    char buffer[4] = {'~', '~', '~', '~'};
+    EXPECT_EQ(ProfileReadString("s", nullptr, "def", buffer, 2, path.c_str()), 0u);
+    EXPECT_EQ(std::string(buffer, 3), std::string("\0\0~", 3));
+    EXPECT_EQ(ProfileReadString("s", nullptr, "def", buffer, 4, path.c_str()), 2u);
+    EXPECT_EQ(std::string(buffer, 4), std::string("ke\0\0", 4));
+    EXPECT_EQ(ProfileReadString("empty", nullptr, "def", buffer, 4, path.c_str()), 3u);
+    EXPECT_STREQ(buffer, "def");
+}
+
 TEST_F(PortableProfile, FolderInsteadOfFileReadsAsMissingAndIsNotWritten) {
     std::string path = folder_.File("folder.ini");
     std::filesystem::create_directory(path);
