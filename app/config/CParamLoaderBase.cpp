@@ -42,10 +42,13 @@ std::string HexText(unsigned value) {
     return text;
 }
 
-std::string DoubleText(double value) {
-    char text[512];  // "%f" of the largest double takes 317 characters
-    std::snprintf(text, sizeof text, "%f", value);
-    return text;
+// An empty text reads as "take the default", so an empty list is written as a word without a
+// number, which the list parser reads back as an empty list.
+constexpr const char* kEmptyListText = "none";
+
+template <class Value, class Format>
+std::string ListText(const std::vector<Value>& values, Format format) {
+    return values.empty() ? std::string(kEmptyListText) : format(values);
 }
 
 }  // namespace
@@ -54,6 +57,7 @@ int CParamLoaderBase::AddString(const std::string& section, const std::string& k
                                 const char* defaultValue) {
     bindingOrder_.emplace_back(Kind::String, strings_.size());
     auto& record = strings_.emplace_back(MakeRecord<Binding<std::string, std::string>>(section, key));
+    record.isText = true;
     record.target = target;
     record.defaultValue = OrEmpty(defaultValue);
     return 0;
@@ -213,7 +217,7 @@ void CParamLoaderBase::SaveBinding(Kind kind, std::size_t index) {
             WriteValue(ints_[index], DecimalText(*ints_[index].target));
             break;
         case Kind::Double:
-            WriteValue(doubles_[index], DoubleText(*doubles_[index].target));
+            WriteValue(doubles_[index], config::DoubleToText(*doubles_[index].target));
             break;
         case Kind::Bool:
             WriteValue(bools_[index], DecimalText(static_cast<int>(*bools_[index].target)));
@@ -225,10 +229,16 @@ void CParamLoaderBase::SaveBinding(Kind kind, std::size_t index) {
             WriteValue(hexes_[index], HexText(static_cast<unsigned>(*hexes_[index].target)));
             break;
         case Kind::IntList:
-            WriteValue(intLists_[index], config::FormatIntList(*intLists_[index].target, true));
+            WriteValue(intLists_[index],
+                       ListText(*intLists_[index].target, [](const std::vector<int>& values) {
+                           return config::FormatIntList(values, true);
+                       }));
             break;
         case Kind::DoubleList:
-            WriteValue(doubleLists_[index], config::FormatDoubleList(*doubleLists_[index].target));
+            WriteValue(doubleLists_[index],
+                       ListText(*doubleLists_[index].target, [](const std::vector<double>& values) {
+                           return config::FormatDoubleList(values);
+                       }));
             break;
         case Kind::Slice: {
             // The vector may have been shortened since Load; only the elements it still holds are written.

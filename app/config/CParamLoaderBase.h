@@ -15,6 +15,9 @@ struct ParamRecord {
     std::string key;
     // The trailing comment found on the key's line at the last read; written back by Save.
     std::string comment;
+    // A string binding: blanks at the start of its text are part of the value, while the number
+    // readers skip them.
+    bool isText = false;
 };
 
 class CParamLoaderBase : public IParamLoader {
@@ -28,7 +31,8 @@ public:
     // lists, double lists, slices, each kind in binding order.
     int Load() override;
     // Writes every binding in binding order, whatever its kind, so that keys missing from the file are
-    // added in the order the owner lists them.
+    // added in the order the owner lists them. Every text written loads back as the value it was made
+    // from: an empty list is written as "none", not as the empty text that would load the default.
     int Save() override;
 
     int AddString(const std::string& section, const std::string& key, std::string* target,

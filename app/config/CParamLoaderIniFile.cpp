@@ -46,6 +46,11 @@ std::string::size_type FindCommentSeparator(const std::string& text) {
     return std::string::npos;
 }
 
+// The characters the profile functions trim around a value: white space and the DOS end-of-file mark.
+bool IsProfileBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r' || c == '\x1A';
+}
+
 // A ';' or a line break written as it is would cut the value short, or split the line, at the next
 // read; the escapes read back as the same value.
 std::string EscapeForFile(const std::string& value) {
@@ -65,6 +70,22 @@ std::string EscapeForFile(const std::string& value) {
         }
     }
     return text;
+}
+
+// The profile functions drop the white space around a value and one pair of matching quotes around
+// it on reading. A text that would lose something ReadValue keeps (blanks at the start of a string,
+// blanks at the end of a comment, a closing end-of-file mark, the quotes) is written inside one more
+// pair of quotes, which is the pair dropped. Such texts come from quoted values in the file (" a").
+std::string ProtectedFromTrimming(const ParamRecord& record, const std::string& text) {
+    if (text.empty()) {
+        return text;
+    }
+    const bool leadingBlank = record.isText && IsProfileBlank(text.front());
+    const bool trailingBlank =
+        IsProfileBlank(text.back()) && (!record.comment.empty() || text.back() == '\x1A');
+    const bool quoted =
+        text.size() >= 2 && (text.front() == '"' || text.front() == '\'') && text.back() == text.front();
+    return leadingBlank || trailingBlank || quoted ? '"' + text + '"' : text;
 }
 
 }  // namespace
@@ -99,9 +120,15 @@ int CParamLoaderIniFile::WriteValue(const ParamRecord& record, const std::string
         if (record.key.size() + text.size() < kCommentColumn) {
             text.append(kCommentColumn - record.key.size() - text.size(), ' ');
         }
+        // Right behind a backslash the separator would read as an escaped ';', and as the first
+        // character it would read as part of the value; a blank before it is trimmed on reading.
+        if (text.empty() || text.back() == '\\') {
+            text += ' ';
+        }
         text += ';';
         text += record.comment;
     }
-    platform::ProfileWriteString(record.section.c_str(), record.key.c_str(), text.c_str(), path_.c_str());
+    const std::string line = ProtectedFromTrimming(record, text);
+    platform::ProfileWriteString(record.section.c_str(), record.key.c_str(), line.c_str(), path_.c_str());
     return 0;
 }

@@ -4,6 +4,8 @@
 // preceded by a backslash; it is kept in the binding and written back, padded to column 32, by Save.
 // In values "\;" stands for ';' and "\n" for a line break (CR LF); Save writes both back in that form
 // so that a value never breaks its line.
+// Save writes every value so that it loads back unchanged: a value with blanks at either end or in
+// matching quotes goes inside one more pair of quotes, which the profile functions drop on reading.
 #pragma once
 
 #include <string>

@@ -68,10 +68,9 @@ std::string FormatIntList(std::span<const int> values, bool trim) {
 
 std::string FormatDoubleList(std::span<const double> values) {
     std::string text;
-    char number[512];  // "%f" of the largest double takes 317 characters
     for (double value : values) {
-        std::snprintf(number, sizeof number, "%f ", value);
-        text += number;
+        text += DoubleToText(value);
+        text += ' ';
     }
     TrimTrailingSpace(text);
     return text;

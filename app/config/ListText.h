@@ -5,7 +5,8 @@
 // comma that follows the number's start, and stops when there is none. Other characters between the
 // numbers are skipped, so a text without digits gives an empty list.
 //
-// Writing: ints as "% 3d " each, doubles as "%f " each.
+// Writing: ints as "% 3d " each, doubles as "%f " each (in the longer form of DoubleToText where
+// "%f" would lose the value).
 #pragma once
 
 #include <span>
@@ -17,7 +18,8 @@ namespace config {
 std::vector<int> ParseIntList(const std::string& text);
 std::vector<double> ParseDoubleList(const std::string& text);
 
-// The elements, each formatted as "% 3d " ("%f "), with the trailing white space removed when trim.
+// The elements, each formatted as "% 3d " (doubles as DoubleToText and a blank), with the trailing
+// white space removed when trim.
 std::string FormatIntList(std::span<const int> values, bool trim);
 std::string FormatDoubleList(std::span<const double> values);
 

@@ -1,7 +1,10 @@
 #include "config/NumberText.h"
 
 #include <climits>
+#include <cmath>
+#include <cstdio>
 #include <cstdlib>
+#include <limits>
 #include <string>
 
 namespace config {
@@ -128,9 +131,32 @@ double TextToDouble(const char* text) {
             }
         }
     }
-    // Out-of-range values become +-HUGE_VAL or 0, never undefined behaviour.
+    // Out-of-range values become +-HUGE_VAL or 0, never undefined behaviour; HUGE_VAL is kept finite.
     const std::string number(start, static_cast<std::size_t>(end - start));
-    return std::strtod(number.c_str(), nullptr);
+    const double value = std::strtod(number.c_str(), nullptr);
+    if (std::isinf(value)) {
+        return std::copysign(std::numeric_limits<double>::max(), value);
+    }
+    return value;
+}
+
+std::string DoubleToText(double value) {
+    if (std::isinf(value)) {
+        value = std::copysign(std::numeric_limits<double>::max(), value);
+    }
+    char text[512];  // "%f" of the largest double takes 317 characters
+    std::snprintf(text, sizeof text, "%f", value);
+    if (std::isnan(value) || TextToDouble(text) == value) {
+        return text;
+    }
+    // 17 significant digits always read back as the same double.
+    for (int digits = 7; digits <= 17; ++digits) {
+        std::snprintf(text, sizeof text, "%.*g", digits, value);
+        if (TextToDouble(text) == value) {
+            break;
+        }
+    }
+    return text;
 }
 
 }  // namespace config

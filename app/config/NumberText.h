@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace config {
 
@@ -16,7 +17,14 @@ int DecimalToInt(const char* text);
 std::uint32_t HexToUint32(const char* text);
 
 // The longest leading decimal floating-point number (sign, digits, point, exponent), as atof reads it
-// in the "C" locale; 0 without one. Hexadecimal, "inf" and "nan" forms read as 0.
+// in the "C" locale; 0 without one. Hexadecimal, "inf" and "nan" forms read as 0. A number beyond the
+// range of a double reads as the largest finite double of its sign: the files have no way to write
+// infinity, so a value read must stay one that can be written back.
 double TextToDouble(const char* text);
+
+// The text a double is written as: "%f" (1.500000), or, when "%f" would not read back as the same
+// value (1e-7, 1e-310), the shortest "%g" form that does. Infinities are written as the largest finite
+// double of their sign, which is what such a text reads back as.
+std::string DoubleToText(double value);
 
 }  // namespace config

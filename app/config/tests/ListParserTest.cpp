@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -58,6 +59,12 @@ TEST(ListParserTest, Formats) {
     EXPECT_EQ(config::FormatIntList({}, true), "");
     const std::vector<double> reals{0.25, -3};
     EXPECT_EQ(config::FormatDoubleList(reals), "0.250000 -3.000000");
+    // Where "%f" would lose the value, the shortest text that keeps it; infinity cannot be written.
+    const std::vector<double> small{1e-7, 0.1, -std::numeric_limits<double>::infinity()};
+    const std::string text = config::FormatDoubleList(small);
+    EXPECT_EQ(text.substr(0, 15), "1e-07 0.100000 ");
+    EXPECT_EQ(config::ParseDoubleList(text),
+              (std::vector<double>{1e-7, 0.1, -std::numeric_limits<double>::max()}));
 }
 
 TEST(ListParserTest, LongListsAreWrittenWhole) {

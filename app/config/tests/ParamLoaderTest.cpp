@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -206,6 +207,67 @@ TEST_F(ParamLoaderTest, SavedStringsReadBackUnchanged) {
     m.text.clear();
     m.loader.Load();
     EXPECT_EQ(m.text, ";first; second\r\nthird");
+}
+
+// Each of these texts once changed its value between the first and the second start of the program:
+// Load, Save and Load again must give what the first Load gave.
+TEST_F(ParamLoaderTest, SavedValuesLoadBackUnchanged) {
+    struct Case {
+        const char* key;
+        const char* value;
+    } const cases[] = {
+        {"pnNumbers", "none of them"},  // an empty list, once written as "" and read as the default
+        {"pdReals", "-"},               // a lone '-' is a number without digits: 0
+        {"pdReals", "abc"},
+        {"dReal", "1e999"},  // once infinity, written "inf" and read back as 0
+        {"dReal", "-1e999"},
+        {"pdReals", "1 1e999 2"},
+        {"dReal", "1e-7"},  // "%f" writes 0.000000
+        {"pdReals", "1e-310 0.1"},
+        {"strText", "a-value-long-enough-to-reach-column-31\\ ;c"},  // backslash, then the comment
+        {"strText", "\" ;only a comment\""},
+        {"strText", "\"  blanks around  \""},
+        {"strText", "'\"quoted twice\"'"},
+        {"strText", "\"x\x1A\""},      // the end-of-file mark is trimmed by the profile functions
+        {"nNumber", "\"4 ;four  \""},  // a comment ending in blanks
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.key) + "=" + c.value);
+        auto first = LoadKey(c.key, c.value);
+        first->loader.Save();
+        const std::string saved = folder_.Read("test.ini");
+        Members second(folder_.File("test.ini"));
+        second.loader.Load();
+        EXPECT_EQ(second.text, first->text) << saved;
+        EXPECT_EQ(second.number, first->number);
+        EXPECT_EQ(second.real, first->real) << saved;
+        EXPECT_EQ(second.numbers, first->numbers) << saved;
+        EXPECT_EQ(second.reals, first->reals) << saved;
+        second.loader.Save();
+        EXPECT_EQ(folder_.Read("test.ini"), saved) << "a second Save must change nothing";
+    }
+    // What the first Load reads, for the record.
+    EXPECT_TRUE(LoadKey("pnNumbers", "none of them")->numbers.empty());
+    EXPECT_EQ(LoadKey("dReal", "1e999")->real, std::numeric_limits<double>::max());
+    EXPECT_EQ(LoadKey("dReal", "-1e999")->real, -std::numeric_limits<double>::max());
+}
+
+// Keys of 31 characters or more get no padding before their comment.
+TEST_F(ParamLoaderTest, CommentOfALongKeyStaysACommentBehindABackslash) {
+    const std::string key = "strAKeyOfThirtyOneCharactersLong";
+    ASSERT_GE(key.size(), 31u);
+    folder_.Write("test.ini", "[S]\r\n" + key + "=C:\\Tools\\ ;folder\r\n");
+    std::string value;
+    CParamLoaderIniFile loader;
+    loader.AddString("S", key, &value, "");
+    loader.SetPath(folder_.File("test.ini"));
+    loader.Load();
+    ASSERT_EQ(value, "C:\\Tools\\");
+    loader.Save();
+    EXPECT_EQ(folder_.Read("test.ini"), "[S]\r\n" + key + "=C:\\Tools\\ ;folder\r\n");
+    value.clear();
+    loader.Load();
+    EXPECT_EQ(value, "C:\\Tools\\");
 }
 
 TEST_F(ParamLoaderTest, SlicesGrowTheVectorAndReplaceOnlyTheirOwnElements) {

@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -100,12 +101,13 @@ std::uint32_t ListSectionNames(const ProfileDocument* document, char* buffer, st
     return list.Finish();
 }
 
-// The names of the entries that have a value, comments left out; 0 when there are none.
-std::uint32_t ListKeyNames(const ProfileDocument* document, const char* sectionName, char* buffer,
-                           std::uint32_t size) {
+// The names of the entries that have a value, comments left out; nothing when there are none. A list
+// cut to nothing by a buffer of two is still a list, not a reason to give the default.
+std::optional<std::uint32_t> ListKeyNames(const ProfileDocument* document, const char* sectionName,
+                                          char* buffer, std::uint32_t size) {
     const ProfileSection* section = document != nullptr ? document->FindSection(sectionName) : nullptr;
     if (section == nullptr) {
-        return 0;
+        return std::nullopt;
     }
     NameList list(buffer, size);
     for (const ProfileEntry& entry : section->entries) {
@@ -113,7 +115,10 @@ std::uint32_t ListKeyNames(const ProfileDocument* document, const char* sectionN
             list.Add(entry.name);
         }
     }
-    return list.Empty() ? 0 : list.Finish();
+    if (list.Empty()) {
+        return std::nullopt;
+    }
+    return list.Finish();
 }
 
 // The integer rule of GetPrivateProfileIntA: leading white space and one sign, then "0x", "0o" or "0b"
@@ -180,9 +185,8 @@ std::uint32_t ReadStringLocked(const char* section, const char* key, const char*
         return ListSectionNames(document.get(), buffer, size);
     }
     if (key == nullptr) {
-        std::uint32_t length = ListKeyNames(document.get(), section, buffer, size);
-        if (length > 0) {
-            return length;
+        if (std::optional<std::uint32_t> length = ListKeyNames(document.get(), section, buffer, size)) {
+            return *length;
         }
         return CopyCut(Unquoted(fallback), buffer, size);
     }

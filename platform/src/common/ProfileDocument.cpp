@@ -65,6 +65,7 @@ void ProfileDocument::Parse() {
 
     // A dangling odd byte at the end of a UTF-16 file is no character.
     const std::size_t end = raw_.size() - (raw_.size() - bodyBegin_) % unit;
+    textEnd_ = end;
     std::size_t position = bodyBegin_;
     while (position < end) {
         std::size_t contentEnd = position;
@@ -184,7 +185,9 @@ std::optional<std::string> ProfileDocument::WithValue(std::string_view section, 
         std::string text = endsWithBreak_ ? "" : std::string(kLineBreak);
         text.append("[").append(NewLineName(section)).append("]").append(kLineBreak);
         text.append(NewLineName(key)).append("=").append(newValue).append(kLineBreak);
-        return Spliced(raw_.size(), raw_.size(), text);
+        // In front of a dangling odd byte of a UTF-16 file, so that the new lines stay aligned on
+        // whole characters; the byte itself is kept.
+        return Spliced(textEnd_, textEnd_, text);
     }
     const ProfileEntry* entry = FindInSection(*found, RequestedName(key));
     if (entry == nullptr) {

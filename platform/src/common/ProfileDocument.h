@@ -68,6 +68,7 @@ private:
     std::string decoded_;  // the text of converted files; views into raw_ for ANSI files
     ProfileEncoding encoding_ = ProfileEncoding::Ansi;
     std::size_t bodyBegin_ = 0;
+    std::size_t textEnd_ = 0;  // raw offset behind the last whole character
     bool endsWithBreak_ = true;
     std::vector<ProfileSection> sections_;
     HashIndex sectionIndex_;                     // first section of each name, sorted by hash
