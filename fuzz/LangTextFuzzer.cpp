@@ -25,7 +25,7 @@ constexpr const char* kLanguage = "English";
 
 class MessageCounter : public platform::IMessagePresenter {
 public:
-    platform::MessageAnswer Show(const std::string&, platform::MessageIcon,
+    platform::MessageAnswer Show(const std::string&, platform::TextEncoding, platform::MessageIcon,
                                  platform::MessageButtons) override {
         ++count;
         return platform::MessageAnswer::Ok;

@@ -149,19 +149,19 @@ TEST_F(PortableProfile, WritesANewSectionIntoAUtf16FileWithAnOddByteAtTheEnd) {
     using namespace std::string_literals;
     const std::string before = "\xFF\xFE[\0s\0]\0\r\0\n\0k\0=\0v\0\r\0\n\0X"s;
     std::string path = folder_.File("odd.ini");
-    tests::WriteBytes(path, before);
+    testsupport::WriteBytes(path, before);
     EXPECT_TRUE(ProfileWriteString("t", "k", "w", path.c_str()));
     EXPECT_EQ(Read(path, "t", "k"), "w");
     EXPECT_EQ(Read(path, "s", "k"), "v");
     const std::string added = "[\0t\0]\0\r\0\n\0k\0=\0w\0\r\0\n\0"s;
-    EXPECT_EQ(tests::ReadBytes(path), before.substr(0, before.size() - 1) + added + "X");
+    EXPECT_EQ(testsupport::ReadBytes(path), before.substr(0, before.size() - 1) + added + "X");
 }
 
 // A list that does not fit ends in two NULs and gives size - 2, down to a buffer of two, where it is
 // cut to nothing; only a section without keys gives the default.
 TEST_F(PortableProfile, KeyNamesCutToNothingAreNoDefault) {
     std::string path = folder_.File("keys.ini");
-    tests::WriteBytes(path, "[s]\r\nkey=1\r\n[empty]\r\n");
+    testsupport::WriteBytes(path, "[s]\r\nkey=1\r\n[empty]\r\n");
     char buffer[4] = {'~', '~', '~', '~'};
     EXPECT_EQ(ProfileReadString("s", nullptr, "def", buffer, 2, path.c_str()), 0u);
     EXPECT_EQ(std::string(buffer, 3), std::string("\0\0~", 3));
