@@ -55,6 +55,8 @@ struct PortAddress {
     std::uint32_t number = 0;  // from 1; unused for PortKind::Path
     std::string path;          // PortKind::Path only
     OpenProcedure procedure = OpenProcedure::Default;
+
+    friend bool operator==(const PortAddress&, const PortAddress&) = default;
 };
 
 // The five time-outs of the Win32 COMMTIMEOUTS record, in its order, in milliseconds.
@@ -67,6 +69,8 @@ struct PortTimeouts {
     std::uint32_t readTotalConstant = 0;
     std::uint32_t writeTotalMultiplier = 0;
     std::uint32_t writeTotalConstant = 0;
+
+    friend bool operator==(const PortTimeouts&, const PortTimeouts&) = default;
 };
 
 // The serial line fields the port driver touches (Win32 DCB: BaudRate, ByteSize, fParity, StopBits).
@@ -76,12 +80,16 @@ struct LineSettings {
     std::uint8_t byteSize = 8;  // data bits, 5 to 8
     bool parityCheck = false;   // check the parity of received bytes
     std::uint8_t stopBits = 0;  // 0 = 1, 1 = 1.5, 2 = 2 stop bits
+
+    friend bool operator==(const LineSettings&, const LineSettings&) = default;
 };
 
 // What ClearCommError tells: a pending line error (cleared by asking) and the queued input.
 struct ComStatus {
     bool lineError = false;
     std::uint32_t queuedInput = 0;
+
+    friend bool operator==(const ComStatus&, const ComStatus&) = default;
 };
 
 // A device request in the Win32 form (DeviceIoControl code and optional input bytes). Only the win32
@@ -89,6 +97,8 @@ struct ComStatus {
 struct DeviceRequest {
     std::uint32_t controlCode = 0;
     std::vector<std::uint8_t> input;
+
+    friend bool operator==(const DeviceRequest&, const DeviceRequest&) = default;
 };
 
 struct DeviceIdReply {
