@@ -18,13 +18,14 @@ constexpr std::uint32_t kUsbPrintGet1284Id = 0x00220034;
 // A reply of exactly size bytes holding a device ID, with the USB class's length in front when asked.
 std::vector<std::uint8_t> Reply(std::size_t size, bool prefixed,
                                 const std::string& id = "MFG:VK;MDL:572;CMD:D4;") {
-    std::vector<std::uint8_t> reply;
+    std::string text;
     if (prefixed) {
-        reply = {static_cast<std::uint8_t>(size >> 8), static_cast<std::uint8_t>(size & 0xFF)};
+        text.push_back(static_cast<char>(size >> 8));
+        text.push_back(static_cast<char>(size & 0xFF));
     }
-    reply.insert(reply.end(), id.begin(), id.end());
-    reply.resize(size, 'x');
-    return reply;
+    text += id;
+    text.resize(size, 'x');
+    return std::vector<std::uint8_t>(text.begin(), text.end());
 }
 
 class UsbDeviceId : public WirexTest {
