@@ -2,6 +2,7 @@
 
 #include <ostream>
 
+#include "PortProbe.h"
 #include "ProfileSummary.h"
 #include "config/CTolvLangText.h"
 #include "config/ConfigurationScope.h"
@@ -15,6 +16,7 @@ constexpr int kLastPartsRow = CTolvLangText::kPartsSlots - 1;
 
 int Usage(std::ostream& err) {
     err << "usage: tolvane profiles\n"
+           "       tolvane ports\n"
            "       tolvane menu PROFILE LANGUAGE\n"
            "       tolvane parts PROFILE LANGUAGE\n"
            "       tolvane sequence PROFILE LANGUAGE ROW [ROW ...]   (rows of the parts list, 0 to "
@@ -57,6 +59,9 @@ int Dispatch(const std::vector<std::string>& arguments, std::ostream& out, std::
         return Usage(err);
     }
     const std::string& command = arguments[0];
+    if (command == "ports" && arguments.size() == 1) {
+        return WritePorts(out, err);
+    }
     if (command == "profiles" && arguments.size() == 1) {
         WriteProfiles(out);
         return kExitSuccess;

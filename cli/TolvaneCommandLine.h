@@ -1,5 +1,6 @@
 // The command line of tolvane:
 //   tolvane profiles
+//   tolvane ports
 //   tolvane menu PROFILE LANGUAGE
 //   tolvane parts PROFILE LANGUAGE
 //   tolvane sequence PROFILE LANGUAGE ROW [ROW ...]

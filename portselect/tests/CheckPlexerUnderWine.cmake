@@ -1,0 +1,55 @@
+# Plexer.dll under Wine: which port driver it loads for the Windows version Wine reports, and that
+# loading it fails when the driver file is absent.
+# cmake -DWINE=<wine> -DCHECK=<exe> -DBIN=<folder> -DWORK=<scratch folder> -DCASE=default|win98|absent -P ...
+if(NOT WINE OR NOT EXISTS "${WINE}")
+  message("SKIPPED: Wine is not installed")
+  return()
+endif()
+if("$ENV{WINEPREFIX}" STREQUAL "")
+  set(ENV{WINEPREFIX} "$ENV{HOME}/.wine-tolvane")
+endif()
+get_filename_component(check_name "${CHECK}" NAME)
+set(app_key "HKCU\\Software\\Wine\\AppDefaults\\${check_name}")
+
+function(run_check program expect_exit expect_driver refuse_driver)
+  set(ENV{WINEDEBUG} "+loaddll")
+  execute_process(COMMAND "${WINE}" "${program}" OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE status
+                  TIMEOUT 120)
+  set(ENV{WINEDEBUG} "-all")
+  if(NOT status EQUAL expect_exit)
+    message(FATAL_ERROR "exit ${status}, expected ${expect_exit}\n${out}")
+  endif()
+  if(expect_driver AND NOT err MATCHES "${expect_driver}")
+    message(FATAL_ERROR "${expect_driver} was not loaded:\n${out}")
+  endif()
+  if(refuse_driver AND err MATCHES "${refuse_driver}")
+    message(FATAL_ERROR "${refuse_driver} was loaded as well:\n${out}")
+  endif()
+  message(STATUS "${out}")
+endfunction()
+
+if(CASE STREQUAL "default")
+  run_check("${CHECK}" 0 "WirexXP\\.dll" "Wirex9[58]\\.dll")
+elseif(CASE STREQUAL "win98")
+  # Wine's per-program version setting, for this check program only, and removed again afterwards so
+  # that the project's prefix stays as it was for every other test.
+  execute_process(COMMAND "${WINE}" reg add "${app_key}" /v Version /d win98 /f OUTPUT_QUIET ERROR_QUIET)
+  set(ENV{WINEDEBUG} "+loaddll")
+  execute_process(COMMAND "${WINE}" "${CHECK}" OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE status
+                  TIMEOUT 120)
+  set(ENV{WINEDEBUG} "-all")
+  execute_process(COMMAND "${WINE}" reg delete "${app_key}" /f OUTPUT_QUIET ERROR_QUIET)
+  if(NOT status EQUAL 0 OR NOT err MATCHES "Wirex98\\.dll" OR err MATCHES "WirexXP\\.dll")
+    message(FATAL_ERROR "exit ${status}; expected Wirex98.dll alone:\n${out}")
+  endif()
+  message(STATUS "${out}")
+elseif(CASE STREQUAL "absent")
+  # A folder with the selector and the platform but without the driver the selector chooses.
+  file(REMOVE_RECURSE "${WORK}")
+  file(MAKE_DIRECTORY "${WORK}")
+  file(COPY "${CHECK}" "${BIN}/Plexer.dll" "${BIN}/TolvPlatform.dll" DESTINATION "${WORK}")
+  run_check("${WORK}/${check_name}" 3 "" "WirexXP\\.dll")
+  file(REMOVE_RECURSE "${WORK}")
+else()
+  message(FATAL_ERROR "unknown CASE ${CASE}")
+endif()
