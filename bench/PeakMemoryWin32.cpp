@@ -1,5 +1,7 @@
-#include <psapi.h>
 #include <windows.h>
+
+// After <windows.h>, which it needs.
+#include <psapi.h>
 
 #include "PeakMemory.h"
 

@@ -1,5 +1,7 @@
-#include <wincodec.h>
 #include <windows.h>
+
+// After <windows.h>, which it needs.
+#include <wincodec.h>
 
 #include <algorithm>
 #include <filesystem>
