@@ -86,7 +86,8 @@ int main(int argc, char** argv) {
             data = FactoryTestPrintout();
             const patterns::PatternModel model = patterns::PatternModelFromConfig();
             settings.columns = model.columns;
-            settings.twoByteEepromAddress = model.eepromAddressForm == protocol::factory::AddressForm::TwoByte;
+            settings.twoByteEepromAddress =
+                model.eepromAddressForm == protocol::factory::AddressForm::TwoByte;
         }
         settings.printerName = profile;
         for (int round = 0; round < rounds; ++round) {
