@@ -51,8 +51,9 @@ PrinterCore::PrinterCore(ModelProfile profile, std::string portName, IPrintSink*
       portName_(std::move(portName)),
       eeprom_(profile_, state_.eeprom),
       sink_(sink != nullptr ? sink : &nullSink_) {
+    // A new printer is saved at its first close, so that its hidden timing errors and serial numbers
+    // stay the same from run to run.
     FactoryDefaults();
-    dirty_ = false;
 }
 
 void PrinterCore::FactoryDefaults() {
