@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "PortProbe.h"
 #include "ProfileSummary.h"
 #include "config/CTolvAppParam.h"
 #include "config/CTolvLangText.h"
@@ -18,6 +19,7 @@ constexpr int kUsageError = 2;
 
 int Usage() {
     std::cerr << "usage: tolvane profiles\n"
+                 "       tolvane ports\n"
                  "       tolvane menu PROFILE LANGUAGE\n"
                  "       tolvane parts PROFILE LANGUAGE\n"
                  "       tolvane sequence PROFILE LANGUAGE ROW [ROW ...]   (rows of the parts list)\n";
@@ -45,6 +47,9 @@ int Run(const std::vector<std::string>& arguments) {
         return Usage();
     }
     const std::string& command = arguments[0];
+    if (command == "ports" && arguments.size() == 1) {
+        return tolvane_cli::WritePorts(std::cout, std::cerr);
+    }
     if (command == "profiles" && arguments.size() == 1) {
         tolvane_cli::WriteProfiles(std::cout);
         return 0;

@@ -9,6 +9,10 @@ namespace platform {
 // Linux). Never empty: falls back to the current folder when the OS does not tell.
 std::string ExecutableFolder();
 
+// The folder, with its trailing separator, of the executable or library that holds the address (a
+// library finds its own folder by passing one of its own objects). Empty when the OS does not tell.
+std::string ModuleFolderContaining(const void* address);
+
 // Replaces the executable folder for this process: the test suites and the command-line tools point
 // the program at a folder of their own (an empty text restores the real folder).
 void OverrideExecutableFolder(const std::string& folder);

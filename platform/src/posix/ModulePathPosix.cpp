@@ -1,3 +1,4 @@
+#include <dlfcn.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -19,6 +20,16 @@ std::string detail::FolderOfRunningExecutable() {
     path.resize(static_cast<std::size_t>(length));
     std::size_t slash = path.rfind('/');
     return slash == std::string::npos ? std::string("./") : path.substr(0, slash + 1);
+}
+
+std::string ModuleFolderContaining(const void* address) {
+    Dl_info info{};
+    if (address == nullptr || dladdr(address, &info) == 0 || info.dli_fname == nullptr) {
+        return {};
+    }
+    std::string path = info.dli_fname;
+    std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
 std::string NativePath(const std::string& path) {
