@@ -5,18 +5,38 @@
 namespace d4 {
 namespace {
 
-void Put16(std::vector<std::uint8_t>& out, std::uint16_t value) {
-    out.push_back(static_cast<std::uint8_t>(value >> 8));
-    out.push_back(static_cast<std::uint8_t>(value & 0xFF));
-}
+// Fills a buffer sized for the longest message by index: the fixed part of every message is at most
+// eleven bytes, the service name follows.
+class Writer {
+public:
+    explicit Writer(std::size_t nameLength) : bytes_(12 + nameLength) {}
+    void Byte(std::uint8_t value) { bytes_[size_++] = value; }
+    void Word(std::uint16_t value) {
+        Byte(static_cast<std::uint8_t>(value >> 8));
+        Byte(static_cast<std::uint8_t>(value & 0xFF));
+    }
+    void Text(const std::string& text) {
+        for (char c : text) {
+            Byte(static_cast<std::uint8_t>(c));
+        }
+    }
+    std::vector<std::uint8_t> Take() {
+        bytes_.resize(size_);
+        return std::move(bytes_);
+    }
+
+private:
+    std::vector<std::uint8_t> bytes_;
+    std::size_t size_ = 0;
+};
 
 std::uint16_t Get16(std::span<const std::uint8_t> bytes, std::size_t at) {
     return static_cast<std::uint16_t>((bytes[at] << 8) | bytes[at + 1]);
 }
 
-void PutChannel(std::vector<std::uint8_t>& out, Channel channel) {
-    out.push_back(channel.psid);
-    out.push_back(channel.ssid);
+void PutChannel(Writer& out, Channel channel) {
+    out.Byte(channel.psid);
+    out.Byte(channel.ssid);
 }
 
 // The bytes each command needs after its command byte, requests and replies. A message shorter than
@@ -79,65 +99,66 @@ bool IsKnown(std::uint8_t command) {
 }  // namespace
 
 std::vector<std::uint8_t> EncodeTransaction(const Transaction& message) {
-    std::vector<std::uint8_t> out{message.command};
+    Writer out(message.serviceName.size());
+    out.Byte(message.command);
     const bool reply = message.IsReply();
     if (reply) {
-        out.push_back(message.result);
+        out.Byte(message.result);
     }
     switch (message.command & ~command::kReplyBit) {
         case command::kInit:
-            out.push_back(message.revision);
+            out.Byte(message.revision);
             break;
         case command::kOpenChannel:
             PutChannel(out, message.channel);
-            Put16(out, message.largestHostToPrinter);
-            Put16(out, message.largestPrinterToHost);
-            Put16(out, message.credit);
+            out.Word(message.largestHostToPrinter);
+            out.Word(message.largestPrinterToHost);
+            out.Word(message.credit);
             if (!reply) {
-                Put16(out, message.largestOutstandingCredit);
+                out.Word(message.largestOutstandingCredit);
             }
             break;
         case command::kCloseChannel:
             PutChannel(out, message.channel);
             if (!reply) {
-                out.push_back(0);
+                out.Byte(0);
             }
             break;
         case command::kCredit:
             PutChannel(out, message.channel);
             if (!reply) {
-                Put16(out, message.credit);
+                out.Word(message.credit);
             }
             break;
         case command::kCreditRequest:
             PutChannel(out, message.channel);
-            Put16(out, message.credit);
+            out.Word(message.credit);
             if (!reply) {
-                Put16(out, message.largestOutstandingCredit);
+                out.Word(message.largestOutstandingCredit);
             }
             break;
         case command::kExit:
             break;
         case command::kGetSocketId:
             if (reply) {
-                out.push_back(message.socket);
+                out.Byte(message.socket);
             }
-            out.insert(out.end(), message.serviceName.begin(), message.serviceName.end());
+            out.Text(message.serviceName);
             break;
         case command::kGetServiceName:
-            out.push_back(message.socket);
+            out.Byte(message.socket);
             if (reply) {
-                out.insert(out.end(), message.serviceName.begin(), message.serviceName.end());
+                out.Text(message.serviceName);
             }
             break;
         case command::kError & ~command::kReplyBit:
             PutChannel(out, message.channel);
-            out.push_back(message.errorCode);
+            out.Byte(message.errorCode);
             break;
         default:
             break;
     }
-    return out;
+    return out.Take();
 }
 
 std::vector<std::uint8_t> EncodeTransactionPacket(const Transaction& message) {

@@ -168,7 +168,9 @@ bool DecodeState(std::string_view text, PrinterCore& core, std::string* problem)
 }
 
 std::string StateStore::PathOf(const std::string& portName) const {
-    return (std::filesystem::path(folder_) / (portName + ".state")).string();
+    // Not "LPT2.state": Windows takes any file whose name begins with a device name and a dot for the
+    // device itself (LPT1-LPT9, COM1-COM9), so the port name never comes first.
+    return (std::filesystem::path(folder_) / ("printer-" + portName + ".state")).string();
 }
 
 void StateStore::Load(PrinterCore& core, std::ostream& report) const {

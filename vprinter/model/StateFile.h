@@ -1,5 +1,5 @@
 // A printer's saved state: one text file per printer in the state folder, named after its port
-// ("USB1.state"). The text form is pure (EncodeState, DecodeState); StateStore writes it atomically
+// ("printer-USB1.state"). The text form is pure (EncodeState, DecodeState); StateStore writes it atomically
 // (a temporary file, then a rename over the old one) and reads it back, setting a damaged file aside.
 //
 //   tolvane-vprinter-state 1

@@ -24,7 +24,7 @@ TEST_F(StateFile, SaveAndLoadRoundTripEepromCountersAndTimingErrors) {
     saved.State().hiddenTimingError = {4, 0, -5};
     saved.State().romVersion = "2.01";
     saved.PrintData(Text("\n\n"));
-    ASSERT_TRUE(store.Save(saved, report));
+    ASSERT_TRUE(store.Save(saved, report)) << report.str();
     EXPECT_FALSE(saved.Dirty());
     EXPECT_FALSE(std::filesystem::exists(store.PathOf("LPT2") + ".tmp"));
 
