@@ -48,6 +48,7 @@ inline constexpr std::uint8_t kReverseFeed = 'j';
 inline constexpr std::uint8_t kDefineCharacters = '&';
 inline constexpr std::uint8_t kBitImage = '*';
 inline constexpr std::uint8_t kFactory = '|';
+inline constexpr std::uint8_t kSuperscript = 'S';
 }  // namespace esc
 
 // The letter after ESC '(' and the fixed length that follows it.
@@ -56,6 +57,8 @@ inline constexpr std::uint8_t kCharacterTable = 't';
 inline constexpr std::uint8_t kCharacterTableLength = 3;
 inline constexpr std::uint8_t kPageLengthUnits = 'C';
 inline constexpr std::uint8_t kPageLengthUnitsLength = 2;
+// ESC '(' 'R' with the eight bytes 0 "REMOTE1" puts the printer into remote mode (see remote below).
+inline constexpr std::uint8_t kRemoteMode = 'R';
 }  // namespace extended
 
 // The density byte of ESC '*': 24-needle graphics, three bytes per column.
@@ -68,6 +71,10 @@ inline constexpr std::uint8_t kNinetyDpi = 38;  // nine columns per character at
 namespace fs {
 inline constexpr std::uint8_t kKanjiOn = '&';
 inline constexpr std::uint8_t kKanjiOff = '.';
+// FS '(' letter nL nH data: the extended FS commands.
+inline constexpr std::uint8_t kExtended = '(';
+// FS '(' 'E' 1 0 1: the model preamble some models need before they answer on the channel.
+inline constexpr std::uint8_t kModelPreamble = 'E';
 }  // namespace fs
 
 // Factory commands: ESC '|' 0, a 16-bit length (low byte first), then the two model identifier
@@ -143,6 +150,81 @@ constexpr int DecodeAddress(AddressForm form, std::span<const std::uint8_t> byte
 }
 
 }  // namespace factory
+
+// Production commands: the same ESC '|' frame as the factory commands (class byte 0x00, or 0x01 for
+// the large-EEPROM read), but the three bytes after the model identifier name an operation whose
+// answer is a short text ("EE:...;") that the printer queues for the host to read. The parameter
+// count is what the host sends; the EEPROM read with a two-byte address still says 6.
+namespace production {
+
+inline constexpr std::uint8_t kClassStandard = 0x00;
+inline constexpr std::uint8_t kClassLargeEeprom = 0x01;
+
+struct Operation {
+    std::uint8_t code;
+    std::uint8_t complement;
+    std::uint8_t sub;
+};
+
+inline constexpr Operation kReadEepromSerialImpact{0x10, 0xEF, 0x08};  // address [, high byte]
+inline constexpr Operation kReadEeprom{0x41, 0xBE, 0xA0};              // address [, high byte]
+inline constexpr Operation kReadRomVersion{0x21, 0xDE, 0x90};
+inline constexpr Operation kReadSensors{0x24, 0xDB, 0x12};
+inline constexpr Operation kReadFlash{0x71, 0x8E, 0xB8};  // a, b
+inline constexpr Operation kReadCsic{0x61, 0x9E, 0xB0};   // a, b
+inline constexpr Operation kReadTimerIc{0x45, 0xBA, 0xA2};
+inline constexpr Operation kAcknowledge{0xFA, 0x05, 0x7D};
+
+}  // namespace production
+
+// Remote mode, inside print data: ESC '(' 'R' 8 0 then 0 "REMOTE1" enters it; then remote commands
+// (two letters, a 16-bit little-endian parameter count, the parameters); ESC 0 0 0 leaves it.
+namespace remote {
+
+inline constexpr char kEnterText[] = "REMOTE1";  // after the 0 byte of the ESC '(' 'R' data
+inline constexpr std::uint8_t kEnterLength = 8;
+inline constexpr std::uint8_t kLeave[] = {0x1B, 0x00, 0x00, 0x00};
+inline constexpr char kHeadTemperature[] = "HT";
+inline constexpr char kRomVersion[] = "VI";
+
+}  // namespace remote
+
+// Control commands, carried on the control channel: two letters, a 16-bit little-endian parameter
+// count, the parameters. The EEPROM family starts with the two bytes '|' '|' instead of letters and
+// carries the model identifier and a three-byte operation in its parameters.
+namespace controlcmd {
+
+inline constexpr char kStatus[] = "st";
+inline constexpr char kDeviceId[] = "di";
+inline constexpr char kReset[] = "rs";
+inline constexpr char kTimerSet[] = "ti";
+inline constexpr char kResumePaperOut[] = "pe";
+inline constexpr char kResumePaperJam[] = "pj";
+inline constexpr char kMotorCurrentOff[] = "mo";
+inline constexpr std::uint8_t kEepromFamily = '|';  // both letters
+
+struct Operation {
+    std::uint8_t code;
+    std::uint8_t complement;
+    std::uint8_t sub;
+};
+
+inline constexpr Operation kWriteEeprom{0x42, 0xBD, 0x21};  // address, value (up to five pairs)
+inline constexpr Operation kSave{0x50, 0xAF, 0x28};
+inline constexpr Operation kResetEeprom{0xD0, 0x2F, 0x68};
+inline constexpr Operation kReadEeprom{0x41, 0xBE, 0xA0};  // address [, high byte]
+inline constexpr Operation kReadCsic{0x61, 0x9E, 0xB0};    // a, b
+
+}  // namespace controlcmd
+
+// The byte sequence that takes a port from the plain byte stream into the packet transport of the
+// d4 codec (d4/README.md gives the whole entry and exit). ESC '|' is followed here by 'D' where a
+// factory or production frame has its class byte 0x00 or 0x01, so the printer tells them apart at the
+// third byte. In packet mode a packet header that starts with these bytes restarts the transport,
+// so a host that lost its place can always enter again.
+namespace packetmode {
+inline constexpr std::uint8_t kEnter[] = {0x1B, '|', 'D', '4'};
+}  // namespace packetmode
 
 // The page length in lines (ESC 'C') that every printed pattern and report sets; the virtual printer
 // breaks its pages at the same length.

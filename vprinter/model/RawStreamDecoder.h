@@ -1,0 +1,75 @@
+// Reads the printer's plain byte stream (and the payload of the data channel, which carries the same
+// stream): print data passes through untouched, while the printer's own commands inside it are taken
+// out: ESC '|' frames (factory and production commands), remote mode, the model preamble and the
+// packet-mode entry. It knows the argument lengths of the ESC/P commands, so that bit-image and
+// character data are never mistaken for commands. Pure: bytes in, events out. Memory is bounded by the
+// largest command (a 16-bit length), whatever the input.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace vprinter {
+
+// An ESC '|' frame: the class byte, the declared length and the bytes after the length.
+struct EscFrame {
+    std::uint8_t frameClass = 0;
+    std::uint16_t declaredLength = 0;
+    std::vector<std::uint8_t> payload;  // model key (2), operation (3), arguments
+};
+
+class IRawStreamHandler {
+public:
+    virtual ~IRawStreamHandler() = default;
+    // Print data, ESC/P commands included, in order.
+    virtual void OnPrintData(std::span<const std::uint8_t> bytes) = 0;
+    // ESC '@' went by (it is passed on as print data too).
+    virtual void OnInitialise() = 0;
+    virtual void OnEscFrame(const EscFrame& frame) = 0;
+    virtual void OnRemoteCommand(const std::string& letters, std::span<const std::uint8_t> parameters) = 0;
+    virtual void OnModelPreamble(std::span<const std::uint8_t> parameters) = 0;
+    virtual void OnEnterPacketMode() = 0;
+};
+
+class RawStreamDecoder {
+public:
+    // With two-byte addressing the EEPROM frames of the model carry the address in two bytes while
+    // their declared length stays that of the one-byte form (see Feed).
+    explicit RawStreamDecoder(bool twoByteAddress, bool packetModeEntry = true)
+        : twoByteAddress_(twoByteAddress), packetModeEntry_(packetModeEntry) {}
+
+    // One delivery: the bytes of one host write (or one packet's payload). A command cut at the end
+    // waits for the next delivery. The EEPROM write and the EEPROM read of a two-byte-address model
+    // end after their one-byte address when the delivery ends there (the one-byte requests always
+    // come alone), and take a high address byte otherwise.
+    // Returns the bytes taken: all of them, or those up to and including a packet-mode entry, after
+    // which the rest belongs to the packet transport.
+    std::size_t Feed(std::span<const std::uint8_t> delivery, IRawStreamHandler& handler);
+
+    // Forgets a command cut short and leaves remote mode (the printer was reset).
+    void Reset();
+
+    bool InRemoteMode() const { return mode_ == Mode::Remote || mode_ == Mode::RemoteCommand; }
+    std::size_t Pending() const { return pending_.size(); }
+
+private:
+    enum class Mode { Text, Command, PassData, CharacterHeader, Remote, RemoteCommand };
+    enum class Verdict { NeedMore, PassThrough, Taken, EnterPacketMode };
+
+    Verdict ExamineEscape(bool moreInDelivery, IRawStreamHandler& handler);
+    Verdict ExamineFileSeparator(IRawStreamHandler& handler);
+    Verdict ExamineRemote(IRawStreamHandler& handler);
+    bool NeedsHighAddressByte(const EscFrame& frame) const;
+
+    bool twoByteAddress_;
+    bool packetModeEntry_;
+    Mode mode_ = Mode::Text;
+    Mode afterData_ = Mode::Text;
+    std::vector<std::uint8_t> pending_;
+    std::size_t dataRemaining_ = 0;
+    int charactersRemaining_ = 0;
+};
+
+}  // namespace vprinter

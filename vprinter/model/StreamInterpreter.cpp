@@ -1,0 +1,61 @@
+#include "vprinter/model/StreamInterpreter.h"
+
+namespace vprinter {
+
+StreamInterpreter::StreamInterpreter(PrinterCore& core, ReplyFunction reply, EventFunction onInitialise,
+                                     EventFunction onEnterPacketMode)
+    : core_(core),
+      decoder_(core.Profile().twoByteAddress, static_cast<bool>(onEnterPacketMode)),
+      reply_(std::move(reply)),
+      onInitialise_(std::move(onInitialise)),
+      onEnterPacketMode_(std::move(onEnterPacketMode)) {}
+
+void StreamInterpreter::OnPrintData(std::span<const std::uint8_t> bytes) {
+    core_.PrintData(bytes);
+}
+
+void StreamInterpreter::OnInitialise() {
+    if (onInitialise_) {
+        onInitialise_();
+    }
+}
+
+void StreamInterpreter::OnEscFrame(const EscFrame& frame) {
+    std::vector<std::uint8_t> answer = core_.AnswerEscFrame(frame);
+    if (!answer.empty()) {
+        reply_(std::move(answer));
+    }
+}
+
+void StreamInterpreter::OnRemoteCommand(const std::string& letters,
+                                        std::span<const std::uint8_t> parameters) {
+    reply_(core_.AnswerRemoteCommand(letters, parameters));
+}
+
+void StreamInterpreter::OnModelPreamble(std::span<const std::uint8_t>) {
+    core_.State().modelPreambleSeen = true;
+}
+
+void StreamInterpreter::OnEnterPacketMode() {
+    if (onEnterPacketMode_) {
+        onEnterPacketMode_();
+    }
+}
+
+void ControlChannelDecoder::Feed(std::span<const std::uint8_t> bytes, const CommandFunction& onCommand) {
+    pending_.insert(pending_.end(), bytes.begin(), bytes.end());
+    std::size_t start = 0;
+    while (pending_.size() - start >= 4) {
+        const std::size_t count = pending_[start + 2] | (pending_[start + 3] << 8);
+        if (pending_.size() - start < 4 + count) {
+            break;
+        }
+        const std::string letters(pending_.begin() + static_cast<std::ptrdiff_t>(start),
+                                  pending_.begin() + static_cast<std::ptrdiff_t>(start + 2));
+        onCommand(letters, std::span<const std::uint8_t>(pending_).subspan(start + 4, count));
+        start += 4 + count;
+    }
+    pending_.erase(pending_.begin(), pending_.begin() + static_cast<std::ptrdiff_t>(start));
+}
+
+}  // namespace vprinter
