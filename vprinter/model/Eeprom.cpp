@@ -90,21 +90,30 @@ std::uint32_t Eeprom::Read32(int address) const {
     return value;
 }
 
-void Eeprom::Write32(int address, std::uint32_t value) {
+void Eeprom::Put32(int address, std::uint32_t value) {
     for (int i = 0; i < 4; ++i) {
         if (address + i >= 0 && address + i < Size()) {
             image_[static_cast<std::size_t>(address + i)] = static_cast<std::uint8_t>(value >> (8 * i));
         }
     }
+}
+
+void Eeprom::Write32(int address, std::uint32_t value) {
+    Put32(address, value);
     UpdateChecksum();
 }
 
-void Eeprom::CountLine(std::uint64_t linesFedSoFar) {
-    Write32(layout_.ribbonLineCount, Read32(layout_.ribbonLineCount) + 1);
-    Write32(layout_.drivingLineCount, Read32(layout_.drivingLineCount) + 1);
-    if (linesFedSoFar % kLinesPerDrivingHour == 0) {
-        Write32(layout_.drivingHours, Read32(layout_.drivingHours) + 1);
+void Eeprom::CountLines(std::uint64_t lines, std::uint64_t linesBefore) {
+    if (lines == 0) {
+        return;
     }
+    // The counters wrap at 32 bits as the firmware's do.
+    Put32(layout_.ribbonLineCount, Read32(layout_.ribbonLineCount) + static_cast<std::uint32_t>(lines));
+    Put32(layout_.drivingLineCount, Read32(layout_.drivingLineCount) + static_cast<std::uint32_t>(lines));
+    const std::uint64_t hours =
+        (linesBefore + lines) / kLinesPerDrivingHour - linesBefore / kLinesPerDrivingHour;
+    Put32(layout_.drivingHours, Read32(layout_.drivingHours) + static_cast<std::uint32_t>(hours));
+    UpdateChecksum();
 }
 
 void Eeprom::RecordFatalError(std::uint8_t code) {

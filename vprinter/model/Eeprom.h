@@ -25,8 +25,9 @@ public:
     std::uint32_t Read32(int address) const;
     void Write32(int address, std::uint32_t value);
 
-    // One line fed: the two line counts grow, and every thousandth line an hour of driving.
-    void CountLine(std::uint64_t linesFedSoFar);
+    // Lines fed: the two line counts grow by `lines`, and every thousandth line since the printer
+    // was new (linesBefore + 1 ... linesBefore + lines) adds an hour of driving.
+    void CountLines(std::uint64_t lines, std::uint64_t linesBefore);
     // A fatal error: the history moves down one entry and the code goes first with the line count.
     void RecordFatalError(std::uint8_t code);
 
@@ -34,6 +35,7 @@ public:
 
 private:
     void UpdateChecksum();
+    void Put32(int address, std::uint32_t value);
 
     const ModelProfile& profile_;
     const EepromLayout& layout_;

@@ -1,5 +1,6 @@
 #include "vprinter/model/PrinterCore.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "platform/Clock.h"
@@ -80,12 +81,9 @@ void PrinterCore::PrintData(std::span<const std::uint8_t> bytes) {
         return;
     }
     state_.bytesReceived += bytes.size();
-    for (std::uint8_t byte : bytes) {
-        if (byte == kLineFeed) {
-            ++state_.linesFed;
-            eeprom_.CountLine(state_.linesFed);
-        }
-    }
+    const auto lines = static_cast<std::uint64_t>(std::count(bytes.begin(), bytes.end(), kLineFeed));
+    eeprom_.CountLines(lines, state_.linesFed);
+    state_.linesFed += lines;
     dirty_ = true;
     sink_->PrintData(bytes);
 }

@@ -176,6 +176,19 @@ TEST_F(RawStream, LineFeedsCountDrivingLinesInTheEeprom) {
     EXPECT_EQ(printer.Core().State().linesFed, 3u);
 }
 
+TEST_F(RawStream, EveryThousandthLineAddsADrivingHourAndTheChecksumFollows) {
+    Write(printer, Bytes(999, '\n'));
+    EXPECT_EQ(Eeprom(printer, 0x08), 0);
+    Write(printer, Bytes(1002, '\n'));
+    EXPECT_EQ(Eeprom(printer, 0x08), 2);
+    EXPECT_EQ(Eeprom(printer, 0x0C) | (Eeprom(printer, 0x0D) << 8), 2001);
+    unsigned sum = 0;
+    for (int address = 0; address < 0xFE; ++address) {
+        sum += Eeprom(printer, address);
+    }
+    EXPECT_EQ(Eeprom(printer, 0xFE) | (Eeprom(printer, 0xFF) << 8), sum & 0xFFFF);
+}
+
 TEST_F(RawStream, DeviceIdNamesMakerModelAndTheTransport) {
     EXPECT_EQ(printer.DeviceId(), "MFG:ORLEX;MDL:VK-572D;CMD:ESCP24,D4;CLS:PRINTER;DES:ORLEX VK-572D;");
     EXPECT_NE(wide.DeviceId().find("MDL:VK-2240II;"), std::string::npos);

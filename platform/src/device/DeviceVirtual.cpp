@@ -94,6 +94,13 @@ DeviceError FromResult(Result result) {
 
 class VirtualPort final : public DevicePort {
 public:
+    // Closing a device handle frees the port at once; so the port is closed on the server before the
+    // connection goes, and the next open, from any process, finds it free.
+    ~VirtualPort() override {
+        if (client) {
+            client->Close();
+        }
+    }
     std::unique_ptr<VirtualPrinterClient> client;
     PortTimeouts timeouts;
     LineSettings line{9600, 8, false, 0};
