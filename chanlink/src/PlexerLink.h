@@ -1,0 +1,29 @@
+// The port under the channel: Plexer's SendByPlex, ReceiveByPlex and SetReceiveTypeByPlex, found by
+// name in the Plexer the program has already loaded.
+#pragma once
+
+#include "ChannelSession.h"
+#include "platform/CallingConvention.h"
+
+namespace chanlink {
+
+class PlexerLink : public PortLink {
+public:
+    // False when Plexer cannot be had or lacks one of the three functions.
+    bool Bind();
+
+    std::uint32_t Send(const std::uint8_t* data, std::uint32_t count, const std::uint8_t* cancel) override;
+    std::uint32_t Receive(std::uint8_t* window, std::uint32_t* length) override;
+
+private:
+    using SendFunction = std::uint32_t(TOLVANE_STDCALL*)(const std::uint8_t*, std::uint32_t,
+                                                         const std::uint8_t*);
+    using ReceiveFunction = std::uint32_t(TOLVANE_STDCALL*)(std::uint8_t*, std::uint32_t*);
+    using SetReceiveTypeFunction = std::uint32_t(TOLVANE_STDCALL*)(std::uint32_t);
+
+    SendFunction send_ = nullptr;
+    ReceiveFunction receive_ = nullptr;
+    SetReceiveTypeFunction setReceiveType_ = nullptr;
+};
+
+}  // namespace chanlink

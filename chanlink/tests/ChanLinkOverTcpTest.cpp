@@ -1,0 +1,154 @@
+// ChanLink as the program meets it: loaded by name beside Plexer, over the port Plexer opened on the
+// virtual printer server (loopback TCP), through the device seam's virtual back-end.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <memory>
+#include <sstream>
+#include <string>
+
+#include "platform/CallingConvention.h"
+#include "platform/Device.h"
+#include "platform/DynamicLibrary.h"
+#include "platform/VirtualDevice.h"
+#include "platform/VirtualPrinterClient.h"
+#include "testsupport/TemporaryFolder.h"
+#include "vprinter/server/ServerOptions.h"
+#include "vprinter/server/VirtualPrinterServer.h"
+
+namespace {
+
+using Status = std::uint32_t;
+template <typename Function>
+Function Find(platform::LibraryHandle library, const char* name) {
+    return reinterpret_cast<Function>(platform::FindLibraryFunction(library, name));
+}
+
+class ChanLinkOverTcp : public ::testing::Test {
+protected:
+    void SetUp() override {
+        vprinter::ServerOptions options;
+        std::string error;
+        ASSERT_TRUE(vprinter::ParseServerOptions(
+            {"--listen", "127.0.0.1:0", "--printer", "USB1=VK-572D", "--state", folder.Path()}, &options,
+            &error))
+            << error;
+        std::ostringstream out;
+        std::ostringstream report;
+        ASSERT_TRUE(server.Start(options, out, report)) << report.str();
+        server.RunInBackground();
+        address = "127.0.0.1:" + std::to_string(server.Port());
+        backend = platform::MakeVirtualDeviceBackend(address);
+        platform::InstallDeviceBackend(backend.get());
+
+        plexer = platform::LoadSharedLibrary("Plexer.dll");
+        chanlink = platform::LoadSharedLibrary("ChanLink.dll");
+        ASSERT_NE(plexer, nullptr);
+        ASSERT_NE(chanlink, nullptr);
+        portOpen = Find<Status(TOLVANE_STDCALL*)(std::uint32_t)>(plexer, "PortOpenByPlex");
+        portClose = Find<void(TOLVANE_STDCALL*)()>(plexer, "PortCloseByPlex");
+        checkDeviceId = Find<Status(TOLVANE_STDCALL*)()>(plexer, "CheckDeviceIDByPlex");
+        negotiation = Find<Status(TOLVANE_STDCALL*)(const std::uint8_t*)>(chanlink, "D4Negotiation");
+        termination = Find<Status(TOLVANE_STDCALL*)(const std::uint8_t*)>(chanlink, "D4Termination");
+        setCode = Find<Status(TOLVANE_STDCALL*)(std::uint32_t, std::uint32_t)>(chanlink, "SetD4CommandRCode");
+        sendData = Find<Status(TOLVANE_STDCALL*)(const std::uint8_t*, std::uint32_t, const std::uint8_t*)>(
+            chanlink, "SendDataChannel");
+        receiveData = Find<Status(TOLVANE_STDCALL*)(std::uint8_t*)>(chanlink, "ReceiveDataChannel");
+        readEeprom = Find<Status(TOLVANE_STDCALL*)(std::uint32_t, std::uint8_t*, const std::uint8_t*)>(
+            chanlink, "D4ReadEeprom");
+        statusReply =
+            Find<Status(TOLVANE_STDCALL*)(char*, const std::uint8_t*)>(chanlink, "D4GetStatusReply");
+        ASSERT_TRUE(portOpen && portClose && checkDeviceId && negotiation && termination && setCode &&
+                    sendData && receiveData && readEeprom && statusReply);
+    }
+    void TearDown() override {
+        if (portClose != nullptr) {
+            portClose();
+        }
+        platform::InstallDeviceBackend(nullptr);
+        server.Stop();
+    }
+    void Control(const std::string& words) {
+        std::string error;
+        auto client = platform::VirtualPrinterClient::Connect(address, &error);
+        ASSERT_TRUE(client) << error;
+        std::string answer;
+        ASSERT_EQ(client->Control("USB1 " + words, &answer), platform::VirtualPrinterClient::Result::Ok);
+        ASSERT_EQ(answer.rfind("OK", 0), 0u) << answer;
+    }
+
+    testsupport::TemporaryFolder folder{"chanlink-tcp"};
+    vprinter::VirtualPrinterServer server;
+    std::string address;
+    std::unique_ptr<platform::DeviceBackend> backend;
+    platform::LibraryHandle plexer = nullptr;
+    platform::LibraryHandle chanlink = nullptr;
+    Status(TOLVANE_STDCALL* portOpen)(std::uint32_t) = nullptr;
+    void(TOLVANE_STDCALL* portClose)() = nullptr;
+    Status(TOLVANE_STDCALL* checkDeviceId)() = nullptr;
+    Status(TOLVANE_STDCALL* negotiation)(const std::uint8_t*) = nullptr;
+    Status(TOLVANE_STDCALL* termination)(const std::uint8_t*) = nullptr;
+    Status(TOLVANE_STDCALL* setCode)(std::uint32_t, std::uint32_t) = nullptr;
+    Status(TOLVANE_STDCALL* sendData)(const std::uint8_t*, std::uint32_t, const std::uint8_t*) = nullptr;
+    Status(TOLVANE_STDCALL* receiveData)(std::uint8_t*) = nullptr;
+    Status(TOLVANE_STDCALL* readEeprom)(std::uint32_t, std::uint8_t*, const std::uint8_t*) = nullptr;
+    Status(TOLVANE_STDCALL* statusReply)(char*, const std::uint8_t*) = nullptr;
+    std::uint8_t cancel = 0;
+};
+
+// VK-572D's command code, pnRNumber of its shipped profile.
+constexpr std::uint32_t kCode1 = 0x57;
+constexpr std::uint32_t kCode2 = 0x2D;
+
+TEST_F(ChanLinkOverTcp, TheProgramsCallingOrderWorksEndToEnd) {
+    Control("poke=0xA2:0x5A");
+    ASSERT_EQ(portOpen(0x0401) & 0xFFFF, 0x0001u);
+    ASSERT_EQ(checkDeviceId() & 0xFFFF, 0x0001u);
+    ASSERT_EQ(negotiation(&cancel) & 0xFFFF, 0x0001u);
+
+    std::array<char, 1024> status;
+    ASSERT_EQ(statusReply(status.data(), &cancel) & 0xFFFF, 0x0001u);
+    EXPECT_EQ(std::string(status.data()).rfind("@BDC ST\r\nST:04;", 0), 0u);
+
+    std::uint8_t value = 0;
+    setCode(0xFF, 0xFF);
+    EXPECT_NE(readEeprom(0xA2, &value, &cancel) & 0xFFFF, 0x0001u);
+    setCode(kCode1, kCode2);
+    ASSERT_EQ(readEeprom(0xA2, &value, &cancel) & 0xFFFF, 0x0001u);
+    EXPECT_EQ(value, 0x5A);
+
+    const std::uint8_t romVersion[] = {0x1B, 0x7C, 0x00, 0x05, 0x00, kCode1, kCode2, 0x21, 0xDE, 0x90};
+    ASSERT_EQ(sendData(romVersion, sizeof romVersion, &cancel) & 0xFFFF, 0x0001u);
+    std::array<std::uint8_t, 1024> reply{};
+    receiveData(reply.data());
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(reply.data())), "VR:1.00;");
+
+    EXPECT_EQ(termination(&cancel) & 0xFFFF, 0x0001u);
+    // Back on the plain stream: the device ID still answers, and a new negotiation works.
+    EXPECT_EQ(checkDeviceId() & 0xFFFF, 0x0001u);
+    ASSERT_EQ(negotiation(&cancel) & 0xFFFF, 0x0001u);
+    EXPECT_EQ(termination(&cancel) & 0xFFFF, 0x0001u);
+}
+
+TEST_F(ChanLinkOverTcp, CreditStarvationFailsClearlyAndRecovers) {
+    ASSERT_EQ(portOpen(0x0401) & 0xFFFF, 0x0001u);
+    Control("credit-starvation=1");
+    ASSERT_EQ(negotiation(&cancel) & 0xFFFF, 0x0001u);
+    setCode(kCode1, kCode2);
+    std::uint8_t value = 0;
+    EXPECT_EQ(readEeprom(0x00, &value, &cancel) & 0xFFFF, 0x1201u);
+    Control("credit-starvation=0");
+    EXPECT_EQ(readEeprom(0x00, &value, &cancel) & 0xFFFF, 0x0001u);
+    EXPECT_EQ(termination(&cancel) & 0xFFFF, 0x0001u);
+}
+
+TEST_F(ChanLinkOverTcp, APortDroppedMidExchangeGivesFailureWithoutHanging) {
+    ASSERT_EQ(portOpen(0x0401) & 0xFFFF, 0x0001u);
+    ASSERT_EQ(negotiation(&cancel) & 0xFFFF, 0x0001u);
+    Control("drop-after=3");
+    std::array<char, 1024> status;
+    EXPECT_NE(statusReply(status.data(), &cancel) & 0xFFFF, 0x0001u);
+    EXPECT_NE(termination(&cancel) & 0xFFFF, 0x0001u);
+}
+
+}  // namespace
