@@ -1,0 +1,1 @@
+// The library file itself: everything it exports lives in the core.
