@@ -1,0 +1,5 @@
+#include "numora/CWinNumora.h"
+
+CWinNumora::CWinNumora() = default;
+
+CWinNumora::~CWinNumora() = default;
