@@ -22,7 +22,9 @@ constexpr d4::Channel kData{d4::kDataSocket, d4::kDataSocket};
 // than these many receives and packets.
 constexpr int kLargestReceivesPerPacket = 16;
 constexpr int kLargestPacketsPerAnswer = 8;
-// A printer that grants no credit is asked again after a pause; it may be busy printing.
+// Credit is asked for several packets at a time, so a run of requests costs one round trip each
+// rather than two. A printer that grants none is asked again after a pause; it may be busy printing.
+constexpr std::uint16_t kCreditAsked = 16;
 constexpr int kCreditRequests = 3;
 constexpr std::uint32_t kCreditPauseMilliseconds = 50;
 constexpr std::uint32_t kReceiveWindow = 1024;
@@ -186,7 +188,7 @@ std::uint32_t ChannelSession::EnsureCredit(std::uint8_t socket, const std::uint8
             platform::Clock().Sleep(kCreditPauseMilliseconds);
         }
         std::uint32_t result =
-            Write(d4::EncodeTransactionPacket(d4::CreditRequest(channel, 1, 0xFFFF)), cancel);
+            Write(d4::EncodeTransactionPacket(d4::CreditRequest(channel, kCreditAsked, 0xFFFF)), cancel);
         d4::Transaction reply;
         if (result == status::kSuccess) {
             result = AwaitTransaction(d4::command::kCreditRequest | d4::command::kReplyBit, &reply, cancel);

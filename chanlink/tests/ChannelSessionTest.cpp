@@ -40,7 +40,7 @@ Bytes ControlAnswer(const std::string& text) {
 }
 const Bytes kStatusRequest = {0x02, 0x02, 0x00, 0x0B, 0x01, 0x01, 0x73, 0x74, 0x01, 0x00, 0x01};
 const Bytes kCreditRequestControl = {0x00, 0x00, 0x00, 0x0D, 0x01, 0x00, 0x04,
-                                     0x02, 0x02, 0x00, 0x01, 0xFF, 0xFF};
+                                     0x02, 0x02, 0x00, 0x10, 0xFF, 0xFF};
 Bytes CreditRequestReply(std::uint8_t granted) {
     return {0x00, 0x00, 0x00, 0x0C, 0x01, 0x00, 0x84, 0x00, 0x02, 0x02, 0x00, granted};
 }
@@ -159,10 +159,13 @@ TEST_F(Session, AsksForCreditAndGivesUpWhenThePrinterGrantsNone) {
     ASSERT_EQ(link.sent.size(), 3u);
     EXPECT_EQ(link.sent[0], kCreditRequestControl);
     EXPECT_GE(clock.ElapsedMilliseconds(), 100u);
-    // Recovery: the printer grants again.
+    // Recovery: the printer grants two packets, which carry two requests on one credit request.
     link.sent.clear();
-    link.replies = {CreditRequestReply(1), ControlAnswer("EE:0000 VALUE:01;")};
+    link.replies = {CreditRequestReply(2), ControlAnswer("EE:0000 VALUE:01;"),
+                    ControlAnswer("EE:0000 VALUE:01;")};
     EXPECT_EQ(session.ReadEeprom(0, nullptr, &cancel), status::kSuccess);
+    EXPECT_EQ(session.ReadEeprom(0, nullptr, &cancel), status::kSuccess);
+    EXPECT_EQ(link.sent.size(), 3u);
 }
 
 TEST_F(Session, StatusReplyIsNulTerminatedAndCutToTheBuffer) {
