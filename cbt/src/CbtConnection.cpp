@@ -291,7 +291,9 @@ std::int32_t CbtConnection::Read(std::uint8_t channel, std::uint8_t* buffer, std
         return result::kSuccess;
     }
     const std::uint32_t copied = std::min(capacity, static_cast<std::uint32_t>(waiting.front().size()));
-    std::memcpy(buffer, waiting.front().data(), copied);
+    if (copied > 0) {
+        std::memcpy(buffer, waiting.front().data(), copied);
+    }
     *length = copied;
     waiting.pop_front();
     return result::kSuccess;

@@ -35,7 +35,9 @@ public:
         if (chunk.size() >= 1024) {
             return 0x1000;
         }
-        std::memcpy(window, chunk.data(), chunk.size());
+        if (!chunk.empty()) {
+            std::memcpy(window, chunk.data(), chunk.size());
+        }
         *length = static_cast<std::uint32_t>(chunk.size());
         return 0x0001;
     }
