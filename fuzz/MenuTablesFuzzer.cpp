@@ -104,7 +104,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const std::string& line : Lines(blocks[3])) {
         const int row = config::ItemNumber(line);
         ticked.push_back(row);
-        if (row >= 0 && static_cast<std::size_t>(row) < parts.items.size()) {
+        // A row without a part name cannot be ticked: its items never join the run.
+        if (row >= 0 && static_cast<std::size_t>(row) < parts.items.size() &&
+            !parts.names[static_cast<std::size_t>(row)].empty()) {
             selected.insert(parts.items[static_cast<std::size_t>(row)].begin(),
                             parts.items[static_cast<std::size_t>(row)].end());
         }
