@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "PortProbe.h"
+#include "PortSend.h"
 #include "ProfileSummary.h"
 #include "config/CTolvLangText.h"
 #include "config/ConfigurationScope.h"
@@ -17,6 +18,7 @@ constexpr int kLastPartsRow = CTolvLangText::kPartsSlots - 1;
 int Usage(std::ostream& err) {
     err << "usage: tolvane profiles\n"
            "       tolvane ports\n"
+           "       tolvane send PORT FILE   (the file's bytes, as they are, to LPT1-LPT3 or USB1-USB127)\n"
            "       tolvane menu PROFILE LANGUAGE\n"
            "       tolvane parts PROFILE LANGUAGE\n"
            "       tolvane sequence PROFILE LANGUAGE ROW [ROW ...]   (rows of the parts list, 0 to "
@@ -61,6 +63,9 @@ int Dispatch(const std::vector<std::string>& arguments, std::ostream& out, std::
     const std::string& command = arguments[0];
     if (command == "ports" && arguments.size() == 1) {
         return WritePorts(out, err);
+    }
+    if (command == "send" && arguments.size() == 3) {
+        return SendFile(arguments[1], arguments[2], out, err);
     }
     if (command == "profiles" && arguments.size() == 1) {
         WriteProfiles(out);

@@ -1,6 +1,7 @@
 // The command line of tolvane:
 //   tolvane profiles
 //   tolvane ports
+//   tolvane send PORT FILE
 //   tolvane menu PROFILE LANGUAGE
 //   tolvane parts PROFILE LANGUAGE
 //   tolvane sequence PROFILE LANGUAGE ROW [ROW ...]

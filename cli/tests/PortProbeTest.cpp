@@ -7,8 +7,10 @@
 #include <vector>
 
 #include "PortProbe.h"
+#include "PortSend.h"
 #include "platform/Clock.h"
 #include "platform/DeviceScript.h"
+#include "testsupport/TemporaryFolder.h"
 
 namespace tolvane_cli {
 namespace {
@@ -74,6 +76,41 @@ TEST(PortProbe, ListsThePortsThatAnswerWithTheirModels) {
     EXPECT_EQ(script.Mismatches(), std::vector<std::string>{});
     // Absent ports cost their open attempt only: no wait on the clock.
     EXPECT_EQ(clock.ElapsedMilliseconds(), 0u);
+}
+
+TEST(PortSend, NamesThePortsTheTopDialogOffers) {
+    EXPECT_EQ(PortNumberOfName("USB1"), 0x0401);
+    EXPECT_EQ(PortNumberOfName("USB127"), 0x047F);
+    EXPECT_EQ(PortNumberOfName("LPT1"), 0x0480);
+    EXPECT_EQ(PortNumberOfName("LPT3"), 0x0482);
+    for (const char* name :
+         {"USB0", "USB128", "LPT0", "LPT4", "COM1", "usb1", "USB", "USB01x", "USB0001", ""}) {
+        EXPECT_EQ(PortNumberOfName(name), -1) << name;
+    }
+}
+
+TEST(PortSend, SendsTheFileAsItIsAndRefusesWhatItCannotUse) {
+    testsupport::TemporaryFolder folder{"tolv-send"};
+    folder.Write("job.prn", std::string("\x1B@Hello\r\n\f", 10));
+    platform::DeviceScript script;
+    platform::ScopedDeviceBackend useScript(script);
+    platform::VirtualClock clock;
+    platform::ScopedClock useClock(clock);
+    script.ExpectOpen({PortKind::Usb, 1, {}, UsbProcedure()})
+        .ExpectWrite({0x1B, '@', 'H', 'e', 'l', 'l', 'o', '\r', '\n', '\f'})
+        .ExpectClose();
+    std::ostringstream out;
+    std::ostringstream errors;
+    EXPECT_EQ(SendFile("USB1", folder.File("job.prn"), out, errors), 0) << errors.str();
+    EXPECT_EQ(out.str(), "USB1: 10 bytes sent\n");
+    EXPECT_EQ(script.Mismatches(), std::vector<std::string>{});
+
+    EXPECT_EQ(SendFile("COM1", folder.File("job.prn"), out, errors), 2);
+    EXPECT_EQ(SendFile("USB1", folder.File("missing.prn"), out, errors), 2);
+    script.ExpectOpen({PortKind::Usb, 3, {}, UsbProcedure()}, DeviceError::NotFound);
+    std::ostringstream refused;
+    EXPECT_EQ(SendFile("USB3", folder.File("job.prn"), out, refused), 1);
+    EXPECT_EQ(refused.str().rfind("tolvane: cannot open USB3 (status 0x1000", 0), 0u) << refused.str();
 }
 
 }  // namespace

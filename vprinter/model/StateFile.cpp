@@ -221,6 +221,9 @@ bool StateStore::Save(PrinterCore& core, std::ostream& report) const {
     std::filesystem::path temporary = path;
     temporary += ".tmp";
     const std::string text = EncodeState(core);
+    // A state folder named on the command line need not exist yet.
+    std::error_code notCreated;
+    std::filesystem::create_directories(path.parent_path(), notCreated);
     {
         std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
         out.write(text.data(), static_cast<std::streamsize>(text.size()));

@@ -20,7 +20,7 @@ const char kServerUsage[] =
     "  --state DIR             keep each printer's EEPROM, counters and history in\n"
     "                          DIR/printer-PORT.state, loaded at start and saved at every close\n"
     "                          and at the end\n"
-    "  --print-dir DIR         write each job's print data to DIR/PORT-NNNN.prn\n"
+    "  --print-dir DIR         print on paper: each page a PNG image in DIR, each job a text log\n"
     "  --fault PORT:WORDS      set faults at start with control words, e.g. USB1:paper-out=1 or\n"
     "                          \"USB1:latency-ms=200 busy-polls=3\" (vprinter/README.md lists them)\n"
     "  --help                  this text\n"

@@ -7,7 +7,7 @@
 #include "platform/Clock.h"
 #include "protocol/VirtualPortFrames.h"
 #include "vprinter/model/ControlVerb.h"
-#include "vprinter/server/FilePrintSink.h"
+#include "vprinter/server/RenderingPrintSink.h"
 
 namespace vprinter {
 namespace {
@@ -60,11 +60,12 @@ bool VirtualPrinterServer::Start(const ServerOptions& options, std::ostream& out
             return false;
         }
         auto slot = std::make_unique<Slot>();
-        if (!options.printFolder.empty()) {
-            slot->sink = std::make_unique<FilePrintSink>(options.printFolder, option.port);
-        }
-        slot->printer = std::make_unique<VirtualPrinter>(profile, option.port, slot->sink.get());
+        slot->printer = std::make_unique<VirtualPrinter>(profile, option.port);
         store_->Load(slot->printer->Core(), report);
+        if (!options.printFolder.empty()) {
+            slot->sink = std::make_unique<RenderingPrintSink>(slot->printer->Core(), options.printFolder);
+            slot->printer->Core().SetSink(slot->sink.get());
+        }
         slots_.push_back(std::move(slot));
     }
     for (const FaultOption& fault : options.faults) {

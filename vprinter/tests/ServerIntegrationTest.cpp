@@ -2,6 +2,7 @@
 // virtual back-end in front of it, faults through the control verb, and the state across a restart.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
 #include <thread>
 
@@ -227,6 +228,47 @@ TEST_F(Server, StateSurvivesARestart) {
     std::string answer;
     ASSERT_EQ(client->Control("USB1 peek=0x60", &answer), Result::Ok);
     EXPECT_EQ(answer, "OK\npeek=0x60:0x3C\n");
+}
+
+}  // namespace
+
+namespace {
+
+// With a print folder, what a host prints comes out as page images and a job log once the job ends.
+TEST(ServerPrintFolder, PrintsAJobOnPaperWhenThePortCloses) {
+    testsupport::TemporaryFolder folder{"vprinter-print"};
+    vprinter::ServerOptions options;
+    std::string error;
+    ASSERT_TRUE(
+        vprinter::ParseServerOptions({"--listen", "127.0.0.1:0", "--printer", "USB1=VK-572D", "--state",
+                                      folder.File("state"), "--print-dir", folder.File("prints")},
+                                     &options, &error))
+        << error;
+    vprinter::VirtualPrinterServer server;
+    std::ostringstream out, report;
+    ASSERT_TRUE(server.Start(options, out, report)) << report.str();
+    server.RunInBackground();
+    {
+        auto client =
+            platform::VirtualPrinterClient::Connect("127.0.0.1:" + std::to_string(server.Port()), &error);
+        ASSERT_TRUE(client) << error;
+        ASSERT_EQ(client->Open("USB1"), Result::Ok);
+        const std::string text = "Needle check\r\n\f";
+        std::uint32_t taken = 0;
+        ASSERT_EQ(client->Write(reinterpret_cast<const std::uint8_t*>(text.data()),
+                                static_cast<std::uint32_t>(text.size()), &taken),
+                  Result::Ok);
+        EXPECT_EQ(client->Close(), Result::Ok);
+    }
+    server.Stop();
+    int pages = 0;
+    int logs = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.File("prints"))) {
+        pages += entry.path().extension() == ".png" ? 1 : 0;
+        logs += entry.path().extension() == ".txt" ? 1 : 0;
+    }
+    EXPECT_EQ(pages, 1);
+    EXPECT_EQ(logs, 1);
 }
 
 }  // namespace

@@ -69,9 +69,15 @@ TEST_F(StateFile, AFileOfAnotherModelOrPortIsNotTaken) {
     EXPECT_FALSE(vprinter::DecodeState(vprinter::EncodeState(narrow), other, &problem));
 }
 
-TEST_F(StateFile, UnwritableFolderIsReportedNotFatal) {
-    vprinter::StateStore nowhere(folder.File("missing/deeper"));
+TEST_F(StateFile, AMissingFolderIsMadeAndAnUnwritableOneIsReportedNotFatal) {
     vprinter::PrinterCore core(Profile("VK-572D"), "USB1", nullptr);
+    vprinter::StateStore missing(folder.File("missing/deeper"));
+    EXPECT_TRUE(missing.Save(core, report)) << report.str();
+    EXPECT_TRUE(std::filesystem::exists(missing.PathOf("USB1")));
+
+    // A folder below a plain file can be neither made nor written, whoever runs the test.
+    folder.Write("plain-file", "x");
+    vprinter::StateStore nowhere(folder.File("plain-file/state"));
     EXPECT_FALSE(nowhere.Save(core, report));
     EXPECT_NE(report.str().find("not saved"), std::string::npos);
 }
