@@ -1,0 +1,180 @@
+#include "ui/CDialog.h"
+
+#include <algorithm>
+
+#include "ui/DataExchange.h"
+
+namespace ui {
+namespace {
+
+std::vector<CDialog*> modalStack;
+std::vector<CDialog*> liveDialogs;
+
+}  // namespace
+
+CDialog::CDialog(int templateId) : templateId_(templateId) {}
+
+CDialog::~CDialog() {
+    if (m_hWnd != nullptr) {
+        Backend().DestroyWindow(m_hWnd);
+    }
+    HandleDestroyed();
+}
+
+bool CDialog::Create(HWindow parent) {
+    const res::DialogTemplate* form = res::FindDialogTemplate(templateId_);
+    if (form == nullptr || m_hWnd != nullptr) {
+        return false;
+    }
+    return Backend().CreateDialogWindow(*this, *form, parent) != nullptr;
+}
+
+bool CDialog::CreateEmpty(HWindow parent, int width, int height) {
+    if (m_hWnd != nullptr) {
+        return false;
+    }
+    return Backend().CreateEmptyChild(*this, parent, width, height) != nullptr;
+}
+
+int CDialog::DoModal(HWindow owner) {
+    const res::DialogTemplate* form = res::FindDialogTemplate(templateId_);
+    if (form == nullptr || m_hWnd != nullptr) {
+        return -1;
+    }
+    modal_ = true;
+    modalStack.push_back(this);
+    const int result = Backend().RunModal(*this, *form, owner);
+    modalStack.erase(std::remove(modalStack.begin(), modalStack.end(), this), modalStack.end());
+    modal_ = false;
+    return result;
+}
+
+void CDialog::EndDialog(int result) {
+    if (m_hWnd == nullptr) {
+        return;
+    }
+    if (modal_) {
+        Backend().EndDialog(m_hWnd, result);
+    } else {
+        ShowWindow(false);
+    }
+}
+
+void CDialog::DestroyWindow() {
+    if (m_hWnd != nullptr) {
+        Backend().DestroyWindow(m_hWnd);
+    }
+}
+
+bool CDialog::UpdateData(bool saveAndValidate) {
+    CDataExchange exchange(*this, saveAndValidate);
+    DoDataExchange(&exchange);
+    return !exchange.Failed();
+}
+
+bool CDialog::OnInitDialog() {
+    UpdateData(false);
+    return true;
+}
+
+void CDialog::DoDataExchange(CDataExchange*) {}
+
+void CDialog::OnOK() {
+    if (UpdateData(true)) {
+        EndDialog(kIdOk);
+    }
+}
+
+void CDialog::OnCancel() {
+    EndDialog(kIdCancel);
+}
+
+bool CDialog::OnCommand(int id, Notification code) {
+    if (code != Notification::Clicked) {
+        return false;
+    }
+    if (id == kIdOk) {
+        OnOK();
+        return true;
+    }
+    if (id == kIdCancel) {
+        OnCancel();
+        return true;
+    }
+    return false;
+}
+
+void CDialog::OnTimer(int) {}
+void CDialog::OnPostedMessage(int, long, long) {}
+
+void CDialog::OnClose() {
+    OnCancel();
+}
+
+void CDialog::OnDestroy() {}
+void CDialog::OnSysCommand(int) {}
+void CDialog::OnEnable(bool) {}
+void CDialog::OnVScroll(ScrollRequest, int, HWindow) {}
+void CDialog::OnPaint(IPainter&) {}
+
+ControlColors CDialog::OnCtlColor(HWindow, ColorTarget) {
+    return {};
+}
+
+bool CDialog::PreTranslateKey(Key key) {
+    SendCommand(m_hWnd, key == Key::Enter ? kIdOk : kIdCancel);
+    return true;
+}
+
+void CDialog::HandleCreated(HWindow window) {
+    m_hWnd = window;
+    liveDialogs.push_back(this);
+}
+
+void CDialog::HandleInitDialog() {
+    OnInitDialog();
+}
+
+void CDialog::HandleDestroyed() {
+    if (m_hWnd != nullptr) {
+        OnDestroy();
+    }
+    m_hWnd = nullptr;
+    liveDialogs.erase(std::remove(liveDialogs.begin(), liveDialogs.end(), this), liveDialogs.end());
+}
+
+void SendCommand(HWindow dialog, int id, Notification code) {
+    if (CDialog* target = Backend().DialogOf(dialog)) {
+        target->HandleCommand(id, code);
+    }
+}
+
+bool RouteKey(HWindow from, Key key) {
+    for (HWindow window = from; window != nullptr; window = Backend().GetParent(window)) {
+        if (CDialog* dialog = Backend().DialogOf(window)) {
+            if (dialog->PreTranslateKey(key)) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+CDialog* ActiveModalDialog() {
+    return modalStack.empty() ? nullptr : modalStack.back();
+}
+
+std::vector<CDialog*> LiveDialogs() {
+    return liveDialogs;
+}
+
+int MessageBox(HWindow owner, const std::string& text, const std::string& caption, BoxButtons buttons,
+               BoxIcon icon) {
+    return Backend().MessageBox(owner, text, caption, buttons, icon);
+}
+
+bool PumpWaitingMessages() {
+    return Backend().PumpMessages();
+}
+
+}  // namespace ui

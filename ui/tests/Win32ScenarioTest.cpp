@@ -1,0 +1,145 @@
+// The scripted technician on real windows: the same scenario text as in the headless tests drives
+// the Win32 back-end under Wine.
+#include <gtest/gtest.h>
+
+#include "ui/CDialog.h"
+#include "ui/DataExchange.h"
+#include "ui/PropertySheet.h"
+#include "ui/Scenario.h"
+
+namespace {
+
+class Probe : public ui::CDialog {
+public:
+    Probe() : CDialog(118) {}
+    void DoDataExchange(ui::CDataExchange* exchange) override { ui::DDX_Text(exchange, 1005, number); }
+    int number = 7;
+};
+
+struct Attached {
+    explicit Attached(const char* text) {
+        std::string error;
+        auto parsed = ui::Scenario::Parse(text, &error);
+        EXPECT_TRUE(parsed.has_value()) << error;
+        scenario = std::move(*parsed);
+        ui::Backend().AttachScenario(&scenario);
+    }
+    ~Attached() { ui::Backend().AttachScenario(nullptr); }
+    ui::Scenario scenario;
+};
+
+TEST(Win32ScenarioTest, TheDefaultBackEndIsWin32) {
+    EXPECT_STREQ(ui::Backend().Name(), "win32");
+}
+
+TEST(Win32ScenarioTest, TypingAndClickingEndTheModalDialog) {
+    Attached run("expect-text 1005 \"7\"\ntype 1005 \"12\"\nexpect-visible 2 yes\nclick 1\n");
+    Probe probe;
+    EXPECT_EQ(probe.DoModal(), ui::kIdOk);
+    EXPECT_EQ(probe.number, 12);
+    EXPECT_TRUE(run.scenario.Failures().empty()) << run.scenario.Report();
+    EXPECT_TRUE(run.scenario.Finished());
+}
+
+TEST(Win32ScenarioTest, SystemMessageBoxesAreAnswered) {
+    class Asking : public Probe {
+    public:
+        void OnOK() override {
+            answer = ui::MessageBox(*this, "Would you cancel?", "Confirmation", ui::BoxButtons::YesNo,
+                                    ui::BoxIcon::Question);
+            if (answer == ui::kIdYes) {
+                EndDialog(ui::kIdOk);
+            }
+        }
+        int answer = 0;
+    } probe;
+    Attached run("click 1\nanswer no \"Would you cancel?\"\nclick 1\nanswer yes\n");
+    EXPECT_EQ(probe.DoModal(), ui::kIdOk);
+    EXPECT_EQ(probe.answer, ui::kIdYes);
+    EXPECT_TRUE(run.scenario.Failures().empty()) << run.scenario.Report();
+}
+
+TEST(Win32ScenarioTest, CheckListRowsAndEscape) {
+    class Parts : public ui::CDialog {
+    public:
+        Parts() : CDialog(135) {}
+        bool OnInitDialog() override {
+            ui::CCheckListBox list = GetDlgItem(1173);
+            list.AddString("Head");
+            list.AddString("");
+            list.AddString("Platen");
+            list.Enable(1, false);
+            return true;
+        }
+        void OnCancel() override {
+            ui::CCheckListBox list = GetDlgItem(1173);
+            ticked = list.GetCheck(0) && !list.GetCheck(1) && list.GetCheck(2);
+            enabled = list.IsEnabled(0) && !list.IsEnabled(1);
+            CDialog::OnCancel();
+        }
+        bool ticked = false;
+        bool enabled = false;
+    } parts;
+    // A child template lives in a captioned window, as the screens live in the main window.
+    class Host : public ui::CDialog {
+    public:
+        explicit Host(ui::CDialog& child) : CDialog(102), child_(child) {}
+        bool OnInitDialog() override {
+            child_.Create(*this);
+            child_.ShowWindow(true);
+            return true;
+        }
+        bool OnCommand(int id, ui::Notification code) override {
+            if (id == ui::kIdCancel && !child_.IsWindowVisible()) {
+                EndDialog(ui::kIdCancel);
+            }
+            return CDialog::OnCommand(id, code);
+        }
+
+    private:
+        ui::CDialog& child_;
+    } host(parts);
+    Attached run(
+        "expect-rows 1173 3\ntick 1173 #0 on\ntick 1173 #2 on\nexpect-check 1173 #2 on\nkey "
+        "escape\nexpect-visible 1173 no\nclose\n");
+    EXPECT_EQ(host.DoModal(), ui::kIdCancel);
+    EXPECT_TRUE(parts.ticked);
+    EXPECT_TRUE(parts.enabled);
+    EXPECT_TRUE(run.scenario.Failures().empty()) << run.scenario.Report();
+}
+
+TEST(Win32ScenarioTest, WizardButtonsArePostedToTheSheet) {
+    class Page : public ui::CPropertyPage {
+    public:
+        explicit Page(int flags) : CPropertyPage(302), flags_(flags) {}
+        bool OnSetActive() override {
+            GetSheet()->SetWizardButtons(flags_);
+            return true;
+        }
+
+    private:
+        int flags_;
+    };
+    class Host : public ui::CDialog {
+    public:
+        Host() : CDialog(102) {}
+        bool OnInitDialog() override {
+            sheet.AddPage(&first);
+            sheet.AddPage(&last);
+            sheet.Create(*this);
+            sheet.SetActivePage(0);
+            return true;
+        }
+        Page first{ui::kWizardNext};
+        Page last{ui::kWizardBack | ui::kWizardFinish};
+        ui::CPropertySheet sheet;
+    } host;
+    Attached run(
+        "expect-visible 12324 yes\nexpect-enabled 12323 no\nclick 12324\nexpect-visible 12325 yes\n"
+        "expect-visible 12324 no\nexpect-enabled 12323 yes\nclose\n");
+    EXPECT_EQ(host.DoModal(), ui::kIdCancel);
+    EXPECT_EQ(host.sheet.GetActiveIndex(), 1);
+    EXPECT_TRUE(run.scenario.Failures().empty()) << run.scenario.Report();
+}
+
+}  // namespace
