@@ -6,18 +6,11 @@
 #include <iterator>
 #include <vector>
 
-#include "platform/CallingConvention.h"
-#include "platform/DynamicLibrary.h"
+#include "PlexerBinding.h"
 
 namespace tolvane_cli {
 namespace {
 
-using PortOpenFunction = std::uint32_t TOLVANE_STDCALL(std::uint32_t);
-using SendFunction = std::uint32_t TOLVANE_STDCALL(const std::uint8_t*, std::uint32_t, const std::uint8_t*);
-using PortCloseFunction = void TOLVANE_STDCALL();
-using ErrorCodeFunction = std::uint32_t TOLVANE_STDCALL(std::int16_t*);
-
-constexpr std::uint32_t kSuccess = 0x0001;
 constexpr int kFirstUsbPort = 0x0400;
 constexpr int kFirstParallelPort = 0x0480;
 constexpr int kUsbPrinters = 127;
@@ -39,13 +32,6 @@ int NumberAfter(const std::string& name, const std::string& prefix, int largest)
         number = number * 10 + (name[i] - '0');
     }
     return number >= 1 && number <= largest ? number : -1;
-}
-
-// The driver's I/O error code of the last failure.
-int IoError(ErrorCodeFunction* errorCode) {
-    std::int16_t code = 0;
-    errorCode(&code);
-    return code;
 }
 
 std::string Hex(std::uint32_t status) {
@@ -79,47 +65,35 @@ int SendFile(const std::string& portName, const std::string& path, std::ostream&
     }
     const std::vector<std::uint8_t> data((std::istreambuf_iterator<char>(file)),
                                          std::istreambuf_iterator<char>());
-    platform::LibraryHandle plexer = platform::LoadSharedLibrary("Plexer.dll");
-    if (plexer == nullptr) {
-        errors << "tolvane: cannot load " << platform::LibraryFileName("Plexer.dll")
-               << " or the port driver it chooses\n";
+    const PlexerBinding plexer(errors);
+    if (!plexer.Bound()) {
         return 1;
     }
-    auto* portOpen =
-        reinterpret_cast<PortOpenFunction*>(platform::FindLibraryFunction(plexer, "PortOpenByPlex"));
-    auto* send = reinterpret_cast<SendFunction*>(platform::FindLibraryFunction(plexer, "SendByPlex"));
-    auto* portClose =
-        reinterpret_cast<PortCloseFunction*>(platform::FindLibraryFunction(plexer, "PortCloseByPlex"));
-    auto* errorCode =
-        reinterpret_cast<ErrorCodeFunction*>(platform::FindLibraryFunction(plexer, "GetIoErrorCodeByPlex"));
     int outcome = 1;
-    if (portOpen == nullptr || send == nullptr || portClose == nullptr || errorCode == nullptr) {
-        errors << "tolvane: the driver selector lacks its port functions\n";
-    } else if (const std::uint32_t opened = portOpen(static_cast<std::uint32_t>(number));
-               (opened & 0xFFFF) != kSuccess) {
+    if (const std::uint32_t opened = plexer.portOpen(static_cast<std::uint32_t>(number));
+        (opened & 0xFFFF) != kPlexerSuccess) {
         errors << "tolvane: cannot open " << portName << " (status " << Hex(opened) << ", I/O error "
-               << IoError(errorCode) << ")\n";
+               << plexer.IoError() << ")\n";
     } else {
         const std::uint8_t notCancelled = 0;
         std::size_t sent = 0;
         outcome = 0;
         while (sent < data.size()) {
             const auto count = static_cast<std::uint32_t>(std::min(kBlock, data.size() - sent));
-            if (const std::uint32_t status = send(data.data() + sent, count, &notCancelled);
-                (status & 0xFFFF) != kSuccess) {
+            if (const std::uint32_t status = plexer.send(data.data() + sent, count, &notCancelled);
+                (status & 0xFFFF) != kPlexerSuccess) {
                 errors << "tolvane: sending to " << portName << " failed after " << sent << " bytes (status "
-                       << Hex(status) << ", I/O error " << IoError(errorCode) << ")\n";
+                       << Hex(status) << ", I/O error " << plexer.IoError() << ")\n";
                 outcome = 1;
                 break;
             }
             sent += count;
         }
-        portClose();
+        plexer.portClose();
         if (outcome == 0) {
             out << portName << ": " << sent << " bytes sent\n";
         }
     }
-    platform::FreeSharedLibrary(plexer);
     return outcome;
 }
 
