@@ -1,5 +1,6 @@
 #include "dialogs/CMessageDlg.h"
 
+#include "dialogs/CApplicationLook.h"
 #include "res/ResourceIds.h"
 
 namespace {
@@ -18,6 +19,7 @@ int CMessageDlg::Run(const std::string& text, int type) {
 
 bool CMessageDlg::OnInitDialog() {
     CDialog::OnInitDialog();
+    ApplyLookFont(*this);
     GetDlgItem(kIdText).SetWindowText(m_strText);
     ui::CButton ok = GetDlgItem(ui::kIdOk);
     ui::CButton cancel = GetDlgItem(ui::kIdCancel);
@@ -44,4 +46,8 @@ bool CMessageDlg::PreTranslateKey(ui::Key key) {
         return true;
     }
     return CDialog::PreTranslateKey(key);
+}
+
+ui::ControlColors CMessageDlg::OnCtlColor(ui::HWindow, ui::ColorTarget target) {
+    return LookColors(target);
 }

@@ -18,6 +18,7 @@ public:
     int Run(const std::string& text, int type);
 
     bool OnInitDialog() override;
+    ui::ControlColors OnCtlColor(ui::HWindow control, ui::ColorTarget target) override;
     bool PreTranslateKey(ui::Key key) override;
 
     std::string m_strText;

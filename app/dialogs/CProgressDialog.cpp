@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <new>
 
+#include "dialogs/CApplicationLook.h"
 #include "res/ResourceIds.h"
 
 namespace {
@@ -56,6 +57,7 @@ std::int32_t CProgressDialog::Release() {
 
 bool CProgressDialog::OnInitDialog() {
     CDialog::OnInitDialog();
+    ApplyLookFont(*this);
     bar_ = GetDlgItem(kIdProgressBar);
     SetStepCount(0);
     return true;
@@ -82,4 +84,8 @@ void CProgressDialog::ResetPosition() {
 void CProgressDialog::SetTitle(const std::string& title) {
     SetWindowText(title);
     Invalidate();
+}
+
+ui::ControlColors CProgressDialog::OnCtlColor(ui::HWindow, ui::ColorTarget target) {
+    return LookColors(target);
 }

@@ -36,6 +36,7 @@ public:
     int GetStartPosition() const { return startPosition_; }
 
     bool OnInitDialog() override;
+    ui::ControlColors OnCtlColor(ui::HWindow control, ui::ColorTarget target) override;
     // The window has no buttons: Enter and Escape must not close it under a running exchange.
     bool PreTranslateKey(ui::Key key) override;
 
