@@ -20,8 +20,8 @@ void SetProgramEnd(ProgramEnd end) {
     programEnd = end != nullptr ? end : EndTheProcess;
 }
 
-bool BindPortLibrariesAtStartUp() {
-    if (CPortLibraryBinder::BindLibraries()) {
+bool BindPortLibrariesAtStartUp(const std::string& selectorName, const std::string& channelName) {
+    if (CPortLibraryBinder::BindLibraries(selectorName, channelName)) {
         return true;
     }
     ui::MessageBox(nullptr, "Cannot fount DLL files.\nThis program is exit.", "error", ui::BoxButtons::Ok,

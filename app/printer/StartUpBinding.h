@@ -3,6 +3,8 @@
 // says so and ends.
 #pragma once
 
+#include <string>
+
 namespace printer {
 
 // How the program ends after the start-up message. The program's own ends the process; the test
@@ -16,7 +18,8 @@ inline constexpr int kExitLibrariesMissing = 1;
 
 // Binds both libraries through CPortLibraryBinder. When either is missing: the system message box
 // "Cannot fount DLL files.\nThis program is exit." (caption "error", stop icon), then the program
-// ends. True when both are bound.
-bool BindPortLibrariesAtStartUp();
+// ends. True when both are bound. The names are the program's own unless a test gives others.
+bool BindPortLibrariesAtStartUp(const std::string& selectorName = "Plexer.dll",
+                                const std::string& channelName = "ChanLink.dll");
 
 }  // namespace printer

@@ -17,10 +17,17 @@ using platform::DeviceError;
 
 class ModelPort final : public platform::DevicePort {
 public:
-    explicit ModelPort(vprinter::VirtualPrinter& modelPrinter) : printer(modelPrinter) {}
+    ModelPort(vprinter::VirtualPrinter& modelPrinter, int& openCount)
+        : printer(modelPrinter), openNow(openCount) {
+        ++openNow;
+    }
     // Pulling the cable: the printer ends its session.
-    ~ModelPort() override { printer.Close(); }
+    ~ModelPort() override {
+        printer.Close();
+        --openNow;
+    }
     vprinter::VirtualPrinter& printer;
+    int& openNow;
     platform::PortTimeouts timeouts;
 };
 
@@ -53,6 +60,11 @@ int InProcessPrinterPorts::OpenCount(const std::string& portName) const {
     return found == opens_.end() ? 0 : found->second;
 }
 
+int InProcessPrinterPorts::OpenNow(const std::string& portName) const {
+    const auto found = openNow_.find(portName);
+    return found == openNow_.end() ? 0 : found->second;
+}
+
 DeviceError InProcessPrinterPorts::Open(const platform::PortAddress& address, platform::DevicePortPtr* port) {
     const std::string name = platform::VirtualPortName(address);
     ++opens_[name];
@@ -60,7 +72,7 @@ DeviceError InProcessPrinterPorts::Open(const platform::PortAddress& address, pl
     if (found == printers_.end() || !found->second->Open()) {
         return DeviceError::NotFound;
     }
-    auto opened = std::make_unique<ModelPort>(*found->second);
+    auto opened = std::make_unique<ModelPort>(*found->second, openNow_[name]);
     opened->kind = address.kind;
     *port = std::move(opened);
     return DeviceError::None;
@@ -68,7 +80,10 @@ DeviceError InProcessPrinterPorts::Open(const platform::PortAddress& address, pl
 
 DeviceError InProcessPrinterPorts::Write(platform::DevicePort& port, const std::uint8_t* data,
                                          std::uint32_t count, std::uint32_t* written) {
-    const auto result = PrinterOf(port).Write(std::span<const std::uint8_t>(data, count));
+    vprinter::VirtualPrinter& printer = PrinterOf(port);
+    const auto result = printer.Write(std::span<const std::uint8_t>(data, count));
+    auto& record = written_[printer.Core().PortName()];
+    record.insert(record.end(), data, data + result.taken);
     *written = result.taken;
     return result.disconnected ? DeviceError::Disconnected : DeviceError::None;
 }

@@ -7,6 +7,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/Device.h"
 #include "vprinter/model/VirtualPrinter.h"
@@ -25,6 +26,10 @@ public:
     void Control(const std::string& portName, const std::string& words);
     // Opens of each port name so far, including refused ones.
     int OpenCount(const std::string& portName) const;
+    // Ports open now under the port name: 0 once every path that opened it closed it again.
+    int OpenNow(const std::string& portName) const;
+    // Every byte the host wrote to the port name, in order, across its opens.
+    const std::vector<std::uint8_t>& Written(const std::string& portName) { return written_[portName]; }
 
     const char* Name() const override { return "in-process"; }
     platform::DeviceError Open(const platform::PortAddress& address, platform::DevicePortPtr* port) override;
@@ -51,6 +56,8 @@ public:
 private:
     std::map<std::string, std::unique_ptr<vprinter::VirtualPrinter>> printers_;
     std::map<std::string, int> opens_;
+    std::map<std::string, int> openNow_;
+    std::map<std::string, std::vector<std::uint8_t>> written_;
     platform::ScopedDeviceBackend installed_;
 };
 
