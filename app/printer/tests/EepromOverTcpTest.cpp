@@ -1,0 +1,121 @@
+// The EEPROM access end to end: Plexer and ChanLink loaded by name, the port reached through the
+// device seam's virtual back-end on the virtual printer server over loopback TCP.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdlib>
+#include <memory>
+#include <sstream>
+#include <string>
+
+#include "platform/Device.h"
+#include "platform/VirtualDevice.h"
+#include "platform/VirtualPrinterClient.h"
+#include "printer/CEepromRwByApDllD4.h"
+#include "printer/CPortLibraryBinder.h"
+#include "testsupport/MessageRecorder.h"
+#include "testsupport/TemporaryFolder.h"
+#include "vprinter/server/ServerOptions.h"
+#include "vprinter/server/VirtualPrinterServer.h"
+
+namespace {
+
+// VK-572D's pnRNumber.
+constexpr std::uint8_t kCode1 = 0x57;
+constexpr std::uint8_t kCode2 = 0x2D;
+
+class EepromOverTcp : public ::testing::Test {
+protected:
+    void SetUp() override {
+        vprinter::ServerOptions options;
+        std::string error;
+        ASSERT_TRUE(vprinter::ParseServerOptions(
+            {"--listen", "127.0.0.1:0", "--printer", "USB1=VK-572D", "--state", folder.Path()}, &options,
+            &error))
+            << error;
+        std::ostringstream out;
+        std::ostringstream report;
+        ASSERT_TRUE(server.Start(options, out, report)) << report.str();
+        server.RunInBackground();
+        address = "127.0.0.1:" + std::to_string(server.Port());
+        backend = platform::MakeVirtualDeviceBackend(address);
+        platform::InstallDeviceBackend(backend.get());
+        ASSERT_TRUE(CPortLibraryBinder::BindLibraries());
+    }
+    void TearDown() override {
+        CPortLibraryBinder::UnbindLibraries();
+        platform::InstallDeviceBackend(nullptr);
+        server.Stop();
+    }
+    // The answer of the control words ("OK\n" and the query lines).
+    std::string Control(const std::string& words) {
+        std::string error;
+        auto client = platform::VirtualPrinterClient::Connect(address, &error);
+        EXPECT_TRUE(client) << error;
+        std::string answer;
+        if (client) {
+            EXPECT_EQ(client->Control("USB1 " + words, &answer), platform::VirtualPrinterClient::Result::Ok);
+        }
+        EXPECT_EQ(answer.rfind("OK", 0), 0u) << answer;
+        return answer;
+    }
+    long long Reported(const std::string& key) {
+        const std::string report = Control("get");
+        const std::size_t at = report.find(key + "=");
+        return at == std::string::npos ? -1 : std::strtoll(report.c_str() + at + key.size() + 1, nullptr, 0);
+    }
+
+    testsupport::TemporaryFolder folder{"eeprom-tcp"};
+    vprinter::VirtualPrinterServer server;
+    std::string address;
+    std::unique_ptr<platform::DeviceBackend> backend;
+    testsupport::MessageRecorder messages;
+};
+
+TEST_F(EepromOverTcp, WritesReadsBackAndReadsTheWholeEepromInOneNegotiation) {
+    IEepromRW* eeprom = nullptr;
+    ASSERT_EQ(CreateEepromRW(&eeprom, "USB1", kCode1, kCode2, 0xFF), 1);
+    ASSERT_EQ(eeprom->WriteByte(0xA2, 0x05), 1);
+    ASSERT_EQ(eeprom->WriteByte(0xA3, 0xFA), 1);
+    const long long before = Reported("negotiations");
+    std::array<std::int32_t, 256> values{};
+    for (int cell = 0; cell <= 0xFF; ++cell) {
+        std::uint8_t value = 0;
+        ASSERT_EQ(eeprom->ReadByte(cell, &value), 1) << cell;
+        values[static_cast<std::size_t>(cell)] = value;
+    }
+    EXPECT_EQ(Reported("negotiations") - before, 1);
+    EXPECT_EQ(values[0xA2], 0x05);
+    EXPECT_EQ(values[0xA3], 0xFA);
+    EXPECT_NE(Control("peek=0xA3").find("0xFA"), std::string::npos);
+    std::uint16_t word = 0;
+    ASSERT_EQ(ReadEepromWord(eeprom, 0xA2, 0xA3, &word), 1);
+    EXPECT_EQ(word, 0xFA05);
+    EXPECT_EQ(eeprom->PrintDump(values.data()), 1);
+    eeprom->Release();
+    EXPECT_EQ(Reported("packet-mode"), 0);
+    EXPECT_TRUE(messages.Texts().empty());
+}
+
+TEST_F(EepromOverTcp, AnOfflinePrinterGivesTheInterfaceErrorAndAFailedReadNoValue) {
+    IEepromRW* eeprom = nullptr;
+    ASSERT_EQ(CreateEepromRW(&eeprom, "USB1", kCode1, kCode2, 0xFF), 1);
+    Control("offline=refuse");
+    std::uint8_t value = 0x42;
+    EXPECT_EQ(eeprom->ReadByte(0x10, &value), 0);
+    Control("offline=no");
+    ASSERT_EQ(eeprom->ReadByte(0x10, &value), 1);
+    // Garbage on a negotiated channel: the read fails, and no value shows as read.
+    Control("garbage=1");
+    value = 0x42;
+    EXPECT_EQ(eeprom->ReadByte(0x11, &value), 0);
+    EXPECT_EQ(value, 0x42);
+    EXPECT_EQ(messages.Texts(),
+              (std::vector<std::string>{"Interface Error\nMake sure cable connection\nand Printer Status.",
+                                        "Cannot Read EEPROM"}));
+    Control("garbage=0");
+    EXPECT_EQ(eeprom->ReadByte(0x10, &value), 1);
+    eeprom->Release();
+}
+
+}  // namespace
