@@ -67,17 +67,21 @@ CAutoPrinterStream::~CAutoPrinterStream() {
 
 platform::HResult CAutoPrinterStream::Read(void* buffer, std::uint32_t count, std::uint32_t* read) {
     const bool opened = Succeeded(plainport::Open(static_cast<std::int16_t>(port_)));
+    // The driver may fill a whole receive window whatever the caller asked for: it receives into a
+    // buffer of that size at least, and the caller gets no more than its count.
+    std::vector<std::uint8_t> reply(std::max(count, plainport::kReceiveSize), 0);
     std::uint32_t received = count;
     bool receivedOk = false;
     if (opened) {
         plainport::SetReceiveType(plainport::kReceiveAnything);
-        receivedOk = Succeeded(plainport::Receive(static_cast<std::uint8_t*>(buffer), &received));
+        receivedOk = Succeeded(plainport::Receive(reply.data(), &received));
     }
     plainport::Close();
     if (opened && receivedOk) {
+        received = std::min(received, count);
+        std::memcpy(buffer, reply.data(), received);
         if (read != nullptr) {
-            // The driver's count is not trusted beyond the buffer it was given.
-            *read = std::min(received, count);
+            *read = received;
         }
         return platform::kSOk;
     }

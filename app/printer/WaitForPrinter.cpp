@@ -1,5 +1,6 @@
 #include "printer/WaitForPrinter.h"
 
+#include "config/CTolvAppParam.h"
 #include "platform/Clock.h"
 #include "printer/CPrinterStatusHeron.h"
 #include "printer/CWaitingDlg.h"
@@ -37,6 +38,14 @@ int WaitWithDialog(const std::string& portName, ui::HWindow owner) {
     // The dialog holds its own reference now.
     status->Release();
     return dialog.Run("waiting", CWaitingDlg::kFlagWaitForReady, -1, 0) == ui::kIdOk ? 1 : 0;
+}
+
+int WaitPrinterReady(int timeoutMs) {
+    return WaitPrinterReady(CTolvAppParam::Instance()->strPortName, timeoutMs);
+}
+
+int WaitWithDialog(ui::HWindow owner) {
+    return WaitWithDialog(CTolvAppParam::Instance()->strPortName, owner);
 }
 
 }  // namespace printer

@@ -16,4 +16,8 @@ int WaitPrinterReady(const std::string& portName, int timeoutMs);
 // Cancel beside it. 1 when the technician confirmed a ready printer, else 0.
 int WaitWithDialog(const std::string& portName, ui::HWindow owner);
 
+// The same for the port of the settings, as every page waits.
+int WaitPrinterReady(int timeoutMs);
+int WaitWithDialog(ui::HWindow owner);
+
 }  // namespace printer

@@ -125,6 +125,18 @@ TEST_F(PrintStream, ChannelReadReportsAFailedReceiveAndNeverFillsPastTheCallersB
     EXPECT_EQ(ports.OpenNow("USB1"), 0);
 }
 
+TEST_F(PrintStream, PlainReadNeverFillsPastTheCallersCount) {
+    ASSERT_EQ(CreatePrinterStream(&stream, kUsb1), 1);
+    std::array<std::uint8_t, 8> small;
+    small.fill(0xEE);
+    std::uint32_t read = 99;
+    stream->Read(small.data(), 4, &read);
+    EXPECT_LE(read, 4u);
+    EXPECT_EQ(small[4], 0xEE);
+    EXPECT_EQ(small[7], 0xEE);
+    EXPECT_EQ(ports.OpenNow("USB1"), 0);
+}
+
 TEST_F(PrintStream, ReadsFromARefusedPortFailWithNothingRead) {
     for (const bool channel : {false, true}) {
         ASSERT_EQ(channel ? CreateD4Stream(&stream, kUsb1) : CreatePrinterStream(&stream, kUsb1), 1);
