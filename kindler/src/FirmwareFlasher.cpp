@@ -3,9 +3,12 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <span>
+#include <string_view>
 
 #include "FirmwareFile.h"
 #include "PlexerPort.h"
+#include "ScriptedTechnician.h"
 #include "protocol/FirmwareImage.h"
 #include "protocol/PrinterCommandCodes.h"
 #include "ui/OpenFileDialog.h"
@@ -150,13 +153,24 @@ FlashOutcome SendToPrinter(PlexerPort& plexer, const std::string& port, const Fi
 
 std::vector<std::uint8_t> RomVersionQuery() {
     using namespace protocol;
-    std::vector<std::uint8_t> bytes = {control::kEscape,     esc::kExtended, extended::kRemoteMode,
-                                       remote::kEnterLength, 0x00,           0x00};
-    bytes.insert(bytes.end(), std::begin(remote::kEnterText), std::end(remote::kEnterText) - 1);
-    bytes.insert(bytes.end(), std::begin(remote::kRomVersion), std::end(remote::kRomVersion) - 1);
-    bytes.push_back(0x00);
-    bytes.push_back(0x00);
-    bytes.insert(bytes.end(), std::begin(remote::kLeave), std::end(remote::kLeave));
+    std::vector<std::uint8_t> bytes;
+    bytes.reserve(32);
+    auto add = [&](std::span<const std::uint8_t> piece) {
+        for (const std::uint8_t byte : piece) {
+            bytes.push_back(byte);
+        }
+    };
+    auto addText = [&](std::string_view text) {
+        add(std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+    };
+    const std::uint8_t enter[] = {control::kEscape,     esc::kExtended, extended::kRemoteMode,
+                                  remote::kEnterLength, 0x00,           0x00};
+    const std::uint8_t noParameters[] = {0x00, 0x00};
+    add(enter);
+    addText(remote::kEnterText);
+    addText(remote::kRomVersion);
+    add(noParameters);
+    add(remote::kLeave);
     return bytes;
 }
 
@@ -200,13 +214,17 @@ FlashOutcome FlashFirmware(PlexerPort& plexer) {
 }
 
 int RunKindler() {
+    ScriptedTechnician technician;
+    if (!technician.Ready()) {
+        return kScenarioFailed;
+    }
     PlexerPort plexer;
     const FlashOutcome outcome = FlashFirmware(plexer);
     platform::ShowMessage(outcome.message,
                           outcome.verdict == Verdict::Updated        ? platform::MessageIcon::Information
                           : outcome.verdict == Verdict::NoFileChosen ? platform::MessageIcon::None
                                                                      : platform::MessageIcon::Stop);
-    return static_cast<int>(outcome.verdict);
+    return technician.Finish() ? static_cast<int>(outcome.verdict) : kScenarioFailed;
 }
 
 }  // namespace kindler

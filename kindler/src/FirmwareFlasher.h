@@ -40,7 +40,7 @@ std::string PortName(std::uint32_t number);
 FlashOutcome FlashFirmware(PlexerPort& plexer);
 
 // The whole program: binds Plexer, flashes, shows the outcome in a message box. Returns the verdict
-// as the exit code.
+// as the exit code (kScenarioFailed when a scripted run did not go as written).
 int RunKindler();
 
 }  // namespace kindler

@@ -6,6 +6,8 @@
 #ifdef _WIN32
 // A GUI program: the runtime enters here. The arguments are the instance, the previous instance,
 // the command line and the show state, none of which it needs.
+extern "C" int TOLVANE_STDCALL WinMain(void*, void*, char*, int);
+
 extern "C" int TOLVANE_STDCALL WinMain(void*, void*, char*, int) {
     return kindler::RunKindler();
 }

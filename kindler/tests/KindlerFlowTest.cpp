@@ -59,7 +59,14 @@ protected:
         EXPECT_EQ(scenario.Report(), "");
         return code;
     }
-    std::string Choose(const std::string& name) { return "file \"" + files.File(name) + "\"\n"; }
+    // The scenario step that chooses the file; a Windows path's backslashes are escaped in its quotes.
+    std::string Choose(const std::string& name) {
+        std::string step = "file \"";
+        for (const char c : files.File(name)) {
+            step += c == '\\' ? std::string("\\\\") : std::string(1, c);
+        }
+        return step + "\"\n";
+    }
     void WriteImage(const std::string& name, const std::string& version, std::size_t size) {
         const auto image = firmware::BuildImage(version, std::vector<std::uint8_t>(size, 0xC3));
         files.Write(name, std::string(image.begin(), image.end()));
