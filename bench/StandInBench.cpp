@@ -56,8 +56,9 @@ int EepromReads(const std::string& address, int reads, std::int32_t usbWait) {
         chanlink, "D4ReadEeprom");
     auto setWait = Find<Status(TOLVANE_STDCALL*)(std::int32_t, std::int32_t, std::int32_t)>(
         plexer, "SetWaitTimeBeforeReceiveByPlex");
-    // Plexer sleeps this long before every USB receive (10 ms unless a caller changes it); each
-    // D4ReadEeprom is one receive.
+    // Plexer gives a USB printer this long to answer before every receive (10 ms unless a caller
+    // changes it); a packet receive takes the answer as soon as it arrives. Each D4ReadEeprom is one
+    // receive.
     setWait(-1, usbWait, -1);
     const std::uint8_t cancel = 0;
     if ((portOpen(0x0401) & 0xFFFF) != 1) {

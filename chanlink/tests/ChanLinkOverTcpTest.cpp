@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/CallingConvention.h"
+#include "platform/Clock.h"
 #include "platform/Device.h"
 #include "platform/DynamicLibrary.h"
 #include "platform/VirtualDevice.h"
@@ -127,6 +128,29 @@ TEST_F(ChanLinkOverTcp, TheProgramsCallingOrderWorksEndToEnd) {
     // Back on the plain stream: the device ID still answers, and a new negotiation works.
     EXPECT_EQ(checkDeviceId() & 0xFFFF, 0x0001u);
     ASSERT_EQ(negotiation(&cancel) & 0xFFFF, 0x0001u);
+    EXPECT_EQ(termination(&cancel) & 0xFFFF, 0x0001u);
+}
+
+// On the clock both ends share: each read costs the printer's 3 ms, not the 10 ms Plexer gives a USB
+// printer before it reads, and the answers are still right.
+TEST_F(ChanLinkOverTcp, EepromReadsTakeTheAnswerAsSoonAsItArrives) {
+    Control("latency-ms=3");
+    Control("poke=0x10:0xA5");
+    platform::VirtualClock clock;
+    const platform::ScopedClock scoped(clock);
+    ASSERT_EQ(portOpen(0x0401) & 0xFFFF, 0x0001u);
+    ASSERT_EQ(negotiation(&cancel) & 0xFFFF, 0x0001u);
+    setCode(kCode1, kCode2);
+    constexpr int kReads = 20;
+    const std::uint64_t start = clock.ElapsedMilliseconds();
+    for (int read = 0; read < kReads; ++read) {
+        std::uint8_t value = 0;
+        ASSERT_EQ(readEeprom(0x10, &value, &cancel) & 0xFFFF, 0x0001u);
+        ASSERT_EQ(value, 0xA5);
+    }
+    const std::uint64_t spent = clock.ElapsedMilliseconds() - start;
+    EXPECT_GE(spent, kReads * 3u);
+    EXPECT_LT(spent, kReads * 10u);
     EXPECT_EQ(termination(&cancel) & 0xFFFF, 0x0001u);
 }
 

@@ -44,14 +44,27 @@ std::uint32_t WirexPort::ReadExactly(std::uint8_t* buffer, std::uint32_t count) 
 
 std::uint32_t WirexPort::ReceivePolled(std::uint8_t* buffer, std::uint32_t* length) {
     const bool usb = portKind_ == kind::kUsb;
-    platform::Clock().Sleep(usb ? waitUsb_ : waitParallel_);
     const std::uint32_t limitConstant = usb && variant_.usbPollLimitFromReadTotal
                                             ? timeouts_.readTotalConstant
                                             : timeouts_.writeTotalConstant;
     const std::uint32_t pollLimit = limitConstant / kPollMilliseconds;
+    // A packet receive hands over whatever one read brought and its caller joins the pieces, so it
+    // may take the answer the moment it arrives instead of at the end of each wait: a channel that
+    // asks hundreds of questions then pays the printer's latency, not the wait. The waits and the
+    // time-out stay as long as ever when nothing comes. The exact-length and whatever-arrives receives
+    // wait whole, so that an answer arriving in pieces is read in one.
+    const bool early = receiveType_ == kReceivePacket;
+    auto readAfter = [&](std::uint32_t milliseconds, std::uint32_t* received) {
+        if (early) {
+            return backend_->ReadAfterWait(*port_, buffer, kWindow, milliseconds, received);
+        }
+        platform::Clock().Sleep(milliseconds);
+        return backend_->Read(*port_, buffer, kWindow, received);
+    };
     std::uint32_t received = 0;
+    std::uint32_t wait = usb ? waitUsb_ : waitParallel_;
     for (std::uint32_t emptyPolls = 0;;) {
-        if (backend_->Read(*port_, buffer, kWindow, &received) != platform::DeviceError::None) {
+        if (readAfter(wait, &received) != platform::DeviceError::None) {
             return Fail(io::kReadFailed);
         }
         if (received > 0) {
@@ -60,7 +73,7 @@ std::uint32_t WirexPort::ReceivePolled(std::uint8_t* buffer, std::uint32_t* leng
         if (++emptyPolls >= pollLimit) {
             return Fail(io::kTimeout);
         }
-        platform::Clock().Sleep(kPollMilliseconds);
+        wait = kPollMilliseconds;
     }
     if (receiveType_ == kReceivePacket || receiveType_ == kReceiveWhatArrives) {
         *length = received;

@@ -189,6 +189,11 @@ std::vector<std::uint8_t> PrinterCore::AnswerRemoteCommand(const std::string& le
     return Bytes(NotAvailableText());
 }
 
+void PrinterCore::TakeFirmware(const std::string& romVersion) {
+    state_.romVersion = romVersion;
+    dirty_ = true;
+}
+
 StatusFields PrinterCore::PollStatus() {
     StatusFields fields;
     fields.paperPath = state_.paperPath;

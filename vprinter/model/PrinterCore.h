@@ -49,6 +49,9 @@ public:
     std::vector<std::uint8_t> AnswerControlCommand(const std::string& letters,
                                                    std::span<const std::uint8_t> parameters);
 
+    // A checked firmware image was flashed: the printer runs its version from now on, across restarts.
+    void TakeFirmware(const std::string& romVersion);
+
     // The status as the next poll reports it; a poll uses up one of the busy polls.
     StatusFields PollStatus();
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "protocol/FirmwareImage.h"
 #include "protocol/PrinterCommandCodes.h"
 
 namespace vprinter {
@@ -111,6 +112,7 @@ void RawStreamDecoder::Reset() {
     pending_.clear();
     dataRemaining_ = 0;
     charactersRemaining_ = 0;
+    firmwareRemaining_ = 0;
 }
 
 bool RawStreamDecoder::NeedsHighAddressByte(const EscFrame& frame) const {
@@ -145,6 +147,25 @@ RawStreamDecoder::Verdict RawStreamDecoder::ExamineEscape(bool moreInDelivery, I
                 }
                 return pending_[3] == packetmode::kEnter[3] && packetModeEntry_ ? Verdict::EnterPacketMode
                                                                                 : Verdict::PassThrough;
+            }
+            if (frameClass == firmware::kDownload[2]) {
+                if (size < 4) {
+                    return Verdict::NeedMore;
+                }
+                if (pending_[3] != firmware::kDownload[3]) {
+                    return Verdict::PassThrough;
+                }
+                if (size < firmware::kDownloadPrefixSize) {
+                    return Verdict::NeedMore;
+                }
+                firmwareRemaining_ = firmware::Little32(pending_, firmware::kDownload.size());
+                handler.OnFirmwareStart(firmwareRemaining_);
+                if (firmwareRemaining_ == 0) {
+                    handler.OnFirmwareEnd();
+                } else {
+                    mode_ = Mode::Firmware;
+                }
+                return Verdict::Taken;
             }
             if (frameClass != production::kClassStandard && frameClass != production::kClassLargeEeprom) {
                 return Verdict::PassThrough;
@@ -294,6 +315,18 @@ std::size_t RawStreamDecoder::Feed(std::span<const std::uint8_t> delivery, IRawS
                     ++at;
                     runStart = at;
                     mode_ = Mode::Command;
+                }
+                break;
+            }
+            case Mode::Firmware: {
+                const std::size_t take = std::min<std::size_t>(firmwareRemaining_, size - at);
+                handler.OnFirmwareData(delivery.subspan(at, take));
+                at += take;
+                runStart = at;
+                firmwareRemaining_ -= static_cast<std::uint32_t>(take);
+                if (firmwareRemaining_ == 0) {
+                    mode_ = Mode::Text;
+                    handler.OnFirmwareEnd();
                 }
                 break;
             }

@@ -2,7 +2,8 @@
 // stream): print data passes through untouched, while the printer's own commands inside it are taken
 // out: ESC '|' frames (factory and production commands), remote mode, the model preamble and the
 // packet-mode entry. It knows the argument lengths of the ESC/P commands, so that bit-image and
-// character data are never mistaken for commands. Pure: bytes in, events out. Memory is bounded by the
+// character data are never mistaken for commands; a firmware download's image is handed on apart from
+// the print data. Pure: bytes in, events out. Memory is bounded by the
 // largest command (a 16-bit length), whatever the input.
 #pragma once
 
@@ -31,6 +32,10 @@ public:
     virtual void OnRemoteCommand(const std::string& letters, std::span<const std::uint8_t> parameters) = 0;
     virtual void OnModelPreamble(std::span<const std::uint8_t> parameters) = 0;
     virtual void OnEnterPacketMode() = 0;
+    // A firmware download: its announced byte count, then those bytes in pieces, then its end.
+    virtual void OnFirmwareStart(std::uint32_t bytes) = 0;
+    virtual void OnFirmwareData(std::span<const std::uint8_t> bytes) = 0;
+    virtual void OnFirmwareEnd() = 0;
 };
 
 class RawStreamDecoder {
@@ -55,7 +60,7 @@ public:
     std::size_t Pending() const { return pending_.size(); }
 
 private:
-    enum class Mode { Text, Command, PassData, CharacterHeader, Remote, RemoteCommand };
+    enum class Mode { Text, Command, PassData, CharacterHeader, Remote, RemoteCommand, Firmware };
     enum class Verdict { NeedMore, PassThrough, Taken, EnterPacketMode };
 
     Verdict ExamineEscape(bool moreInDelivery, IRawStreamHandler& handler);
@@ -70,6 +75,7 @@ private:
     std::vector<std::uint8_t> pending_;
     std::size_t dataRemaining_ = 0;
     int charactersRemaining_ = 0;
+    std::uint32_t firmwareRemaining_ = 0;
 };
 
 }  // namespace vprinter

@@ -42,6 +42,22 @@ void StreamInterpreter::OnEnterPacketMode() {
     }
 }
 
+void StreamInterpreter::OnFirmwareStart(std::uint32_t bytes) {
+    firmware_.Start(bytes);
+}
+
+void StreamInterpreter::OnFirmwareData(std::span<const std::uint8_t> bytes) {
+    firmware_.Take(bytes);
+}
+
+void StreamInterpreter::OnFirmwareEnd() {
+    const FirmwareReceiver::Outcome outcome = firmware_.Finish();
+    if (outcome.fault == protocol::firmware::ImageFault::None) {
+        core_.TakeFirmware(outcome.version);
+    }
+    reply_(Bytes(FirmwareReplyText(outcome)));
+}
+
 void ControlChannelDecoder::Feed(std::span<const std::uint8_t> bytes, const CommandFunction& onCommand) {
     pending_.insert(pending_.end(), bytes.begin(), bytes.end());
     std::size_t start = 0;

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "vprinter/model/FirmwareReceiver.h"
 #include "vprinter/model/PrinterCore.h"
 #include "vprinter/model/RawStreamDecoder.h"
 
@@ -25,7 +26,10 @@ public:
 
     // Returns the bytes taken: all, or those up to the packet-mode entry.
     std::size_t Feed(std::span<const std::uint8_t> delivery) { return decoder_.Feed(delivery, *this); }
-    void Reset() { decoder_.Reset(); }
+    void Reset() {
+        decoder_.Reset();
+        firmware_.Abandon();
+    }
     bool InRemoteMode() const { return decoder_.InRemoteMode(); }
 
     void OnPrintData(std::span<const std::uint8_t> bytes) override;
@@ -34,10 +38,14 @@ public:
     void OnRemoteCommand(const std::string& letters, std::span<const std::uint8_t> parameters) override;
     void OnModelPreamble(std::span<const std::uint8_t> parameters) override;
     void OnEnterPacketMode() override;
+    void OnFirmwareStart(std::uint32_t bytes) override;
+    void OnFirmwareData(std::span<const std::uint8_t> bytes) override;
+    void OnFirmwareEnd() override;
 
 private:
     PrinterCore& core_;
     RawStreamDecoder decoder_;
+    FirmwareReceiver firmware_;
     ReplyFunction reply_;
     EventFunction onInitialise_;
     EventFunction onEnterPacketMode_;

@@ -149,6 +149,13 @@ public:
     virtual DeviceError Read(DevicePort& port, std::uint8_t* buffer, std::uint32_t capacity,
                              std::uint32_t* received) = 0;
 
+    // Gives the printer up to `milliseconds` to answer, then reads as Read does. It returns as soon as
+    // bytes are there; with none by the end of the wait *received is 0 (not an error). Blocks: up to
+    // the wait, then as Read. Errors: as Read. This form waits the whole time on the process clock and
+    // then reads, for back-ends that cannot tell when bytes arrive.
+    virtual DeviceError ReadAfterWait(DevicePort& port, std::uint8_t* buffer, std::uint32_t capacity,
+                                      std::uint32_t milliseconds, std::uint32_t* received);
+
     // The port's time-outs. Does not block. Errors: NotSupported (a port without time-outs).
     virtual DeviceError GetTimeouts(DevicePort& port, PortTimeouts* timeouts) = 0;
     virtual DeviceError SetTimeouts(DevicePort& port, const PortTimeouts& timeouts) = 0;

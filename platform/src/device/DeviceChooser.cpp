@@ -4,6 +4,7 @@
 #include <string>
 
 #include "DeviceBackendRegistry.h"
+#include "platform/Clock.h"
 #include "platform/DebugOutput.h"
 #include "platform/Device.h"
 
@@ -32,6 +33,12 @@ DeviceBackend& ChooseBackend() {
 }
 
 }  // namespace
+
+DeviceError DeviceBackend::ReadAfterWait(DevicePort& port, std::uint8_t* buffer, std::uint32_t capacity,
+                                         std::uint32_t milliseconds, std::uint32_t* received) {
+    Clock().Sleep(milliseconds);
+    return Read(port, buffer, capacity, received);
+}
 
 DeviceBackend& ActiveDeviceBackend() {
     if (DeviceBackend* installed = installedBackend.load()) {

@@ -175,6 +175,19 @@ public:
         }
     }
 
+    // The server holds the read until the printer answers or the wait is over, so the answer is
+    // taken the moment it is due instead of at the end of the wait. A serial port keeps its own
+    // time-outs.
+    DeviceError ReadAfterWait(DevicePort& port, std::uint8_t* buffer, std::uint32_t capacity,
+                              std::uint32_t milliseconds, std::uint32_t* received) override {
+        auto& own = static_cast<VirtualPort&>(port);
+        if (own.kind == PortKind::Com || !own.queued.empty()) {
+            return DeviceBackend::ReadAfterWait(port, buffer, capacity, milliseconds, received);
+        }
+        *received = 0;
+        return FromResult(own.client->Read(buffer, capacity, milliseconds, received));
+    }
+
     DeviceError GetTimeouts(DevicePort& port, PortTimeouts* timeouts) override {
         *timeouts = static_cast<VirtualPort&>(port).timeouts;
         return DeviceError::None;

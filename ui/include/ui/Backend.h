@@ -146,6 +146,7 @@ public:
 
     // The scenario that drives this back-end's modal loops, or null.
     virtual void AttachScenario(Scenario* scenario) = 0;
+    virtual Scenario* AttachedScenario() = 0;
     // Answers the message box that is open now (real windows only; the headless box asks the
     // scenario itself). False when no box is open.
     virtual bool AnswerOpenMessageBox(int answer) = 0;

@@ -133,6 +133,7 @@ public:
     void SimulateClose(HWindow window) override;
     void SimulateSysCommand(HWindow window, int command) override;
     void AttachScenario(Scenario* scenario) override;
+    Scenario* AttachedScenario() override;
     bool AnswerOpenMessageBox(int answer) override;
 
 private:

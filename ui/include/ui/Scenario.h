@@ -15,6 +15,7 @@
 //   close                          the close box of the innermost modal window
 //   syscommand <id>                a command of the modal window's system menu
 //   answer ok|cancel|yes|no ["<text>"]   the next system message box (and its text)
+//   file "<path>" | file cancel    the next open-file dialog: choose that path, or cancel
 //   expect-text <id> "<text>"      expect-enabled <id> yes|no     expect-visible <id> yes|no
 //   expect-selection <id> "<text>" expect-rows <id> <count>       expect-check <id> #<row> on|off
 //   wait <milliseconds>            let timers run (the virtual clock in the headless back-end)
@@ -40,6 +41,7 @@ enum class StepAction {
     Close,
     SysCommand,
     Answer,
+    ChooseFile,
     ExpectText,
     ExpectEnabled,
     ExpectVisible,
@@ -84,6 +86,9 @@ public:
     // A system message box asks for its answer: consumes an Answer step and checks its text. A box
     // the scenario did not expect is a failure and answers Cancel (No).
     int AnswerMessageBox(const std::string& text, BoxButtons buttons);
+    // An open-file dialog asks for its answer: consumes a file step. True with the path chosen; false
+    // for cancel, and for a dialog the scenario did not expect (a failure).
+    bool AnswerOpenFile(std::string* path);
 
     void Fail(const std::string& reason);
     const std::vector<std::string>& Failures() const { return failures_; }

@@ -88,6 +88,7 @@ const std::map<std::string, StepAction>& Actions() {
         {"close", StepAction::Close},
         {"syscommand", StepAction::SysCommand},
         {"answer", StepAction::Answer},
+        {"file", StepAction::ChooseFile},
         {"expect-text", StepAction::ExpectText},
         {"expect-enabled", StepAction::ExpectEnabled},
         {"expect-visible", StepAction::ExpectVisible},
@@ -212,6 +213,15 @@ std::string ParseArguments(std::vector<std::string> words, ScenarioStep& step) {
             }
             break;
         }
+        case StepAction::ChooseFile:
+            // flag: a path was chosen; clear for cancel.
+            if (!words.empty() && words.front() == "cancel") {
+                words.erase(words.begin());
+            } else {
+                error = takeText();
+                step.flag = error.empty();
+            }
+            break;
         case StepAction::ExpectEnabled:
         case StepAction::ExpectVisible:
             error = takeControl();
@@ -392,8 +402,9 @@ StepOutcome Scenario::RunNextStep() {
         return {StepOutcome::Finished, 0, ""};
     }
     const ScenarioStep& step = steps_[next_];
-    if (step.action == StepAction::Answer) {
-        Fail(Where(step) + ": no message box to answer");
+    if (step.action == StepAction::Answer || step.action == StepAction::ChooseFile) {
+        Fail(Where(step) + (step.action == StepAction::Answer ? ": no message box to answer"
+                                                              : ": no open-file dialog to answer"));
         ++next_;
         return {};
     }
@@ -506,6 +517,7 @@ StepOutcome Scenario::RunNextStep() {
         case StepAction::Screenshot:
             return {StepOutcome::Screenshot, 0, step.text};
         case StepAction::Answer:
+        case StepAction::ChooseFile:
             break;
     }
     return {};
@@ -526,6 +538,19 @@ int Scenario::AnswerMessageBox(const std::string& text, BoxButtons buttons) {
         Fail(Where(*step) + ": the message box says \"" + text + "\", expected \"" + step->text + "\"");
     }
     return step->number;
+}
+
+bool Scenario::AnswerOpenFile(std::string* path) {
+    const ScenarioStep* step = PeekStep();
+    if (step == nullptr || step->action != StepAction::ChooseFile) {
+        Fail((step != nullptr ? Where(*step) : std::string("end")) + ": an unexpected open-file dialog");
+        return false;
+    }
+    ++next_;
+    if (step->flag) {
+        *path = step->text;
+    }
+    return step->flag;
 }
 
 }  // namespace ui

@@ -827,6 +827,10 @@ void HeadlessBackend::SimulateSysCommand(HWindow window, int command) {
     }
 }
 
+Scenario* HeadlessBackend::AttachedScenario() {
+    return state_->scenario;
+}
+
 void HeadlessBackend::AttachScenario(Scenario* scenario) {
     state_->scenario = scenario;
 }

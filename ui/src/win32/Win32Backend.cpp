@@ -1123,6 +1123,10 @@ void Win32Backend::RunScenarioTick() {
         AttachScenario(nullptr);
         return;
     }
+    if (step->action == StepAction::ChooseFile) {
+        // The open-file dialog takes its answer itself when the program opens it.
+        return;
+    }
     if (step->action == StepAction::Answer) {
         HWND box = OpenMessageBox();
         if (box == nullptr) {

@@ -102,6 +102,7 @@ public:
     void SimulateClose(HWindow window) override;
     void SimulateSysCommand(HWindow window, int command) override;
     void AttachScenario(Scenario* scenario) override;
+    Scenario* AttachedScenario() override { return scenario_; }
     bool AnswerOpenMessageBox(int answer) override;
 
     // Entry points of the window procedure and the scenario timer.

@@ -1,0 +1,48 @@
+// The open-file dialog answered by the scripted technician: a path, a cancel, and a dialog nobody
+// expected. Without a scenario the headless back-end cancels, so no test can block on it.
+#include <gtest/gtest.h>
+
+#include "HeadlessFixture.h"
+#include "ui/OpenFileDialog.h"
+#include "ui/Scenario.h"
+
+namespace {
+
+using OpenFileDialog = uitest::HeadlessTest;
+
+const ui::OpenFileRequest kRequest{"Choose", "Firmware files (*.rcc)|*.rcc", "RCC"};
+
+TEST_F(OpenFileDialog, TheScenarioChoosesAPathOrCancelsInTurn) {
+    std::string error;
+    auto scenario = ui::Scenario::Parse("file \"C:\\\\fw\\\\main 2.rcc\"\nfile cancel\n", &error);
+    ASSERT_TRUE(scenario.has_value()) << error;
+    headless_.AttachScenario(&*scenario);
+    std::string path = "unchanged";
+    EXPECT_TRUE(ui::ChooseFileToOpen(nullptr, kRequest, &path));
+    EXPECT_EQ(path, "C:\\fw\\main 2.rcc");
+    path = "unchanged";
+    EXPECT_FALSE(ui::ChooseFileToOpen(nullptr, kRequest, &path));
+    EXPECT_EQ(path, "unchanged");
+    // A third dialog was never expected: cancelled, and the scenario says so.
+    EXPECT_FALSE(ui::ChooseFileToOpen(nullptr, kRequest, &path));
+    headless_.AttachScenario(nullptr);
+    EXPECT_EQ(scenario->Failures().size(), 1u);
+    EXPECT_TRUE(scenario->Finished());
+}
+
+TEST_F(OpenFileDialog, AFileStepWhereNoDialogIsOpenFailsAndAStrayDialogCancels) {
+    std::string error;
+    auto scenario = ui::Scenario::Parse("file \"a.rcc\"\nclick 1\n", &error);
+    ASSERT_TRUE(scenario.has_value()) << error;
+    scenario->RunNextStep();
+    ASSERT_EQ(scenario->Failures().size(), 1u);
+    EXPECT_NE(scenario->Failures()[0].find("no open-file dialog"), std::string::npos);
+    EXPECT_FALSE(ui::Scenario::Parse("file", &error).has_value());
+    EXPECT_EQ(error, "line 1: a text in double quotes is missing");
+
+    std::string path;
+    EXPECT_FALSE(ui::ChooseFileToOpen(nullptr, kRequest, &path));
+    EXPECT_EQ(path, "");
+}
+
+}  // namespace
