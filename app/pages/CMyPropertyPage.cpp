@@ -1,0 +1,48 @@
+#include "pages/CMyPropertyPage.h"
+
+CMyPropertyPage::CMyPropertyPage(int templateId) : CPropertyPage(templateId) {}
+
+CMyPropertyPage::~CMyPropertyPage() = default;
+
+bool CMyPropertyPage::OnInitDialog() {
+    return CPropertyPage::OnInitDialog();
+}
+
+bool CMyPropertyPage::OnSetActive() {
+    if (ui::CPropertySheet* sheet = GetSheet()) {
+        sheet->SetWizardButtons(WizardButtonsFor(IndexInSheet(), sheet->GetPageCount()));
+    }
+    if (host_ != nullptr) {
+        host_->SetCurrentItem(m_nItem);
+    }
+    return CPropertyPage::OnSetActive();
+}
+
+void CMyPropertyPage::OnDestroy() {
+    CPropertyPage::OnDestroy();
+}
+
+void CMyPropertyPage::OnCancel() {}
+
+int CMyPropertyPage::WizardButtonsFor(int index, int count) {
+    if (count <= 1) {
+        return ui::kWizardFinish;
+    }
+    if (index <= 0) {
+        return ui::kWizardNext;
+    }
+    if (index >= count - 1) {
+        return ui::kWizardBack | ui::kWizardFinish;
+    }
+    return ui::kWizardBack | ui::kWizardNext;
+}
+
+int CMyPropertyPage::IndexInSheet() const {
+    const ui::CPropertySheet* sheet = GetSheet();
+    for (int index = 0; sheet != nullptr && index < sheet->GetPageCount(); ++index) {
+        if (sheet->GetPage(index) == this) {
+            return index;
+        }
+    }
+    return -1;
+}
