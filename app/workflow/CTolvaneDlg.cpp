@@ -74,6 +74,8 @@ void CTolvaneDlg::StartAdjustment(const std::vector<int>& items) {
         return;
     }
     RefreshInformation();
+    // The pane lays its boxes out inside its frame, so the frame is made first.
+    parts_.MakeCompanion(IMainWindowParts::kSequenceFrame, m_hWnd);
     parts_.FillSequence(items);
     SwitchTo(IMainWindowParts::kAdjustment);
     PlaceCompanion(IMainWindowParts::kSequenceFrame, false);
