@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <vector>
 
 #include "DialogTemplateBuilder.h"
+#include "ScreenCapture.h"
 #include "platform/DebugOutput.h"
 #include "ui/CDialog.h"
 #include "ui/Scenario.h"
@@ -1108,16 +1108,6 @@ void Win32Backend::RunScenarioTick() {
     if (static_cast<LONG>(now - waitUntil_) < 0) {
         return;
     }
-    if (!pendingShot_.empty()) {
-        // The picture is taken outside the program; it appears as a file next to the request.
-        if (GetFileAttributesA(pendingShot_.c_str()) == INVALID_FILE_ATTRIBUTES && now - shotSince_ < 20000) {
-            return;
-        }
-        if (GetFileAttributesA(pendingShot_.c_str()) == INVALID_FILE_ATTRIBUTES) {
-            scenario_->Fail("no screenshot " + pendingShot_ + " was taken");
-        }
-        pendingShot_.clear();
-    }
     const ScenarioStep* step = scenario_->PeekStep();
     if (step == nullptr) {
         AttachScenario(nullptr);
@@ -1149,13 +1139,15 @@ void Win32Backend::RunScenarioTick() {
     if (outcome.kind == StepOutcome::Wait) {
         waitUntil_ = GetTickCount() + static_cast<DWORD>(outcome.milliseconds);
     } else if (outcome.kind == StepOutcome::Screenshot) {
+        // The picture is taken here, of the windows as the screen shows them.
         const char* folder = std::getenv("TOLVANE_SCREENSHOT_DIR");
         if (folder != nullptr && *folder != '\0') {
-            const std::string base = std::string(folder) + "\\" + outcome.name;
-            std::ofstream(base + ".request").put('\n');
-            pendingShot_ = base + ".png";
-            shotSince_ = GetTickCount();
+            const std::string path = std::string(folder) + "\\" + outcome.name + ".bmp";
+            if (!CaptureThreadWindows(path)) {
+                scenario_->Fail("screenshot " + path + " could not be taken");
+            }
         }
+        waitUntil_ = GetTickCount() + 100;
     } else {
         // Let the windows settle between steps, as a technician's hand would.
         waitUntil_ = GetTickCount() + 100;

@@ -124,8 +124,6 @@ private:
     UINT_PTR scenarioTimer_ = 0;
     DWORD waitUntil_ = 0;
     DWORD answerSince_ = 0;
-    std::string pendingShot_;
-    DWORD shotSince_ = 0;
 };
 
 }  // namespace ui::win32
