@@ -2,6 +2,7 @@
 
 #include "AdjustmentFixture.h"
 #include "pages/SensorStatusFlag.h"
+#include "workflow/ItemCatalogue.h"
 
 namespace adjusttest {
 namespace {
@@ -172,3 +173,27 @@ TEST_F(AdjustmentDialogTest, TitleAndDescriptionCarryTheirOwnColours) {
 
 }  // namespace
 }  // namespace adjusttest
+
+namespace workflowtest {
+namespace {
+
+TEST(ItemPageFactoryTest, AMakerScopeAnswersForItsLifetimeOnly) {
+    for (const workflow::CatalogueItem& item : workflow::ItemCatalogue::Items()) {
+        EXPECT_EQ(workflow::CreateItemPage(item.number), nullptr) << item.number;
+    }
+    {
+        workflow::ScopedItemPageMaker outer(
+            [](int number) { return std::make_unique<CMyPropertyPage>(number); });
+        {
+            workflow::ScopedItemPageMaker inner([](int) { return std::unique_ptr<CMyPropertyPage>(); });
+            EXPECT_EQ(workflow::CreateItemPage(302), nullptr);
+        }
+        const std::unique_ptr<CMyPropertyPage> page = workflow::CreateItemPage(302);
+        ASSERT_NE(page, nullptr);
+        EXPECT_EQ(page->GetTemplateId(), 302);
+    }
+    EXPECT_EQ(workflow::CreateItemPage(302), nullptr);
+}
+
+}  // namespace
+}  // namespace workflowtest
