@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "config/CTolvLangText.h"
+#include "dialogs/CApplicationLook.h"
 #include "pages/SensorStatusFlag.h"
 #include "res/ResourceIds.h"
 #include "workflow/ItemCatalogue.h"
@@ -16,8 +17,6 @@ constexpr int kStatusButtonWidth = 100;
 constexpr int kPrinterInfoButtonWidth = 120;
 
 constexpr ui::Color kTitleText = ui::Rgb(128, 64, 64);
-constexpr ui::Color kTitleBack = ui::Rgb(243, 238, 218);
-constexpr ui::Color kDescriptionBack = ui::Rgb(198, 210, 253);
 
 }  // namespace
 
@@ -51,6 +50,7 @@ int CTolvAdjustmentDlg::PrepareItems(const std::vector<int>& items) {
         return 0;
     }
     if (sheet_.IsWindow()) {
+        ApplyFonts();
         EnableCancel();
         sheet_.SetActivePage(0);
     }
@@ -72,9 +72,9 @@ void CTolvAdjustmentDlg::EnableCancel() {
 
 bool CTolvAdjustmentDlg::OnInitDialog() {
     CDialog::OnInitDialog();
-    titleBrush_.CreateSolidBrush(kTitleBack);
-    descriptionBrush_.CreateSolidBrush(kDescriptionBack);
+    SetIcon(res::kIconMain);
     LayOut();
+    ApplyFonts();
     EnableCancel();
     sheet_.AddButton(res::LoadResourceString(res::kStrStatus), kStatusCommand, kStatusButtonWidth);
     sheet_.AddButton(res::LoadResourceString(res::kStrPrinterInfo), kPrinterInfoCommand,
@@ -109,6 +109,14 @@ void CTolvAdjustmentDlg::LayOut() {
     title.MoveWindow(
         {titleRect.left, titleRect.top, GetClientRect().Width() - titleRect.left, titleRect.bottom});
     descriptionRect_.right = sheet.right;
+}
+
+void CTolvAdjustmentDlg::ApplyFonts() {
+    ApplyLookFont(*this);
+    if (const CApplicationLook* look = CApplicationLook::Installed()) {
+        GetDlgItem(kTitle).SetFont(look->GetFont(CApplicationLook::kFontE));
+    }
+    sheet_.ApplyFonts();
 }
 
 void CTolvAdjustmentDlg::SetCurrentItem(int number) {
@@ -165,23 +173,23 @@ void CTolvAdjustmentDlg::ConfirmCancel() {
 }
 
 ui::ControlColors CTolvAdjustmentDlg::OnCtlColor(ui::HWindow control, ui::ColorTarget target) {
-    ui::ControlColors colors;
     const int id = control == m_hWnd ? 0 : ui::CWindow(control).GetDlgCtrlID();
+    if (id != kTitle && id != kDescription) {
+        return LookColors(target);
+    }
+    // The title and the description are painted opaque on colours of their own.
+    const CApplicationLook::Brush brush =
+        id == kTitle ? CApplicationLook::kBrushSand : CApplicationLook::kBrushLavender;
+    ui::ControlColors colors;
+    const CApplicationLook* look = CApplicationLook::Installed();
+    colors.brush = look != nullptr ? look->GetBrush(brush) : nullptr;
+    colors.hasBackColor = true;
+    colors.backColor = CApplicationLook::ColorOf(brush);
     if (id == kTitle) {
-        colors.brush = titleBrush_.Get();
         colors.hasTextColor = true;
         colors.textColor = kTitleText;
-        colors.hasBackColor = true;
-        colors.backColor = kTitleBack;
-        return colors;
     }
-    if (id == kDescription) {
-        colors.brush = descriptionBrush_.Get();
-        colors.hasBackColor = true;
-        colors.backColor = kDescriptionBack;
-        return colors;
-    }
-    return CDialog::OnCtlColor(control, target);
+    return colors;
 }
 
 bool CTolvAdjustmentDlg::PreTranslateKey(ui::Key key) {

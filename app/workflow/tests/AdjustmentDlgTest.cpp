@@ -171,6 +171,29 @@ TEST_F(AdjustmentDialogTest, TitleAndDescriptionCarryTheirOwnColours) {
     EXPECT_EQ(headless_.BrushColor(description.brush), ui::Rgb(198, 210, 253));
 }
 
+TEST_F(AdjustmentDialogTest, TheTitleWearsFontEAndEverythingElseFontB) {
+    MainWindowStandIn window(kParticular);
+    Open(window, {101});
+    const ui::FontSpec fontB = look_.GetFontSpec(CApplicationLook::kFontB);
+    EXPECT_EQ(headless_.FontOf(Item(window.adjustment, CTolvAdjustmentDlg::kTitle)),
+              look_.GetFontSpec(CApplicationLook::kFontE));
+    EXPECT_EQ(headless_.FontOf(Item(window.adjustment, CTolvAdjustmentDlg::kDescription)), fontB);
+    CMyPropertySheet& sheet = window.adjustment.GetSheet();
+    for (int id : {ui::kIdWizardBack, ui::kIdWizardNext, ui::kIdWizardFinish, ui::kIdCancel, 7000, 1017}) {
+        EXPECT_EQ(headless_.FontOf(sheet.GetDlgItem(id)), fontB) << id;
+    }
+    EXPECT_EQ(headless_.FontOf(sheet.GetActivePage()->GetDlgItem(1128)), fontB);
+
+    // A change of language makes the fonts anew; the next run wears the new ones.
+    ASSERT_TRUE(look_.Create("Japanese"));
+    window.StartAdjustment({102});
+    EXPECT_EQ(headless_.FontOf(Item(window.adjustment, CTolvAdjustmentDlg::kTitle)),
+              look_.GetFontSpec(CApplicationLook::kFontE));
+    EXPECT_EQ(headless_.FontOf(sheet.GetDlgItem(7000)), look_.GetFontSpec(CApplicationLook::kFontB));
+    EXPECT_EQ(headless_.FontOf(window.sequence.GetDlgItem(8000)),
+              look_.GetFontSpec(CApplicationLook::kFontA));
+}
+
 }  // namespace
 }  // namespace adjusttest
 

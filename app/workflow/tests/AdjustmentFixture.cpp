@@ -67,6 +67,7 @@ AdjustmentTest::AdjustmentTest()
     folder_.Write("TOLVANE.INI", "[Profile]\r\nstrProfile=VK-572D\r\nstrLanguage=English\r\n");
     folder_.Write("Parameter/VK-572D/English.mnu", kMenu);
     folder_.Write("Parameter/VK-572D/EnglishText.dat", kDescriptions);
+    EXPECT_TRUE(look_.Create("English"));
 }
 
 AdjustmentTest::~AdjustmentTest() {
