@@ -2,9 +2,12 @@
 
 #include <utility>
 
+#include "config/CTolvAppParam.h"
 #include "config/CTolvLangText.h"
 #include "dialogs/CApplicationLook.h"
 #include "pages/SensorStatusFlag.h"
+#include "printer/CPrinterStatusHeron.h"
+#include "printer/CWaitingDlg.h"
 #include "res/ResourceIds.h"
 #include "workflow/ItemCatalogue.h"
 #include "workflow/ItemPageFactory.h"
@@ -150,6 +153,8 @@ bool CTolvAdjustmentDlg::OnCommand(int id, ui::Notification code) {
             ConfirmCancel();
             return true;
         case kStatusCommand:
+            ShowPrinterStatus();
+            return true;
         case kPrinterInfoCommand:
         case kUnusedCommand:
             return true;
@@ -190,6 +195,19 @@ ui::ControlColors CTolvAdjustmentDlg::OnCtlColor(ui::HWindow control, ui::ColorT
         colors.textColor = kTitleText;
     }
     return colors;
+}
+
+// The printer's state, polled once a second until the technician closes the window with OK.
+void CTolvAdjustmentDlg::ShowPrinterStatus() {
+    IPrinterStatus* status = nullptr;
+    if (CreatePrinterStatus(&status, CTolvAppParam::Instance()->strPortName) == 0 || status == nullptr) {
+        return;
+    }
+    {
+        CWaitingDlg waiting(status, m_hWnd);
+        waiting.Run("", 0, -1, 0);
+    }
+    status->Release();
 }
 
 bool CTolvAdjustmentDlg::PreTranslateKey(ui::Key key) {

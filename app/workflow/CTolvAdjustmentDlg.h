@@ -52,6 +52,7 @@ private:
     // Cancel is offered when there is more than one page, and always in sequential mode.
     void EnableCancel();
     void ConfirmCancel();
+    void ShowPrinterStatus();
     void LayOut();
     // Font B on the dialog and the sheet, font E on the title; again at every run, since a change of
     // language makes the fonts anew.
