@@ -1,11 +1,15 @@
 #include "pages/CMyPropertyPage.h"
 
+#include "dialogs/CApplicationLook.h"
+
 CMyPropertyPage::CMyPropertyPage(int templateId) : CPropertyPage(templateId) {}
 
 CMyPropertyPage::~CMyPropertyPage() = default;
 
 bool CMyPropertyPage::OnInitDialog() {
-    return CPropertyPage::OnInitDialog();
+    const bool result = CPropertyPage::OnInitDialog();
+    ApplyLookFont(*this);
+    return result;
 }
 
 bool CMyPropertyPage::OnSetActive() {
@@ -23,6 +27,10 @@ void CMyPropertyPage::OnDestroy() {
 }
 
 void CMyPropertyPage::OnCancel() {}
+
+ui::ControlColors CMyPropertyPage::OnCtlColor(ui::HWindow, ui::ColorTarget target) {
+    return LookColors(target);
+}
 
 int CMyPropertyPage::WizardButtonsFor(int index, int count) {
     if (count <= 1) {

@@ -21,6 +21,8 @@ public:
     // framework's activation.
     bool OnSetActive() override;
     void OnDestroy() override;
+    // The program's shared colours.
+    ui::ControlColors OnCtlColor(ui::HWindow control, ui::ColorTarget target) override;
     // A page never ends anything by itself on Cancel: the sheet asks it to stop what it is doing
     // before every command it hands on to the adjustment dialog, Status and Printer Info included.
     void OnCancel() override;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "config/CTolvLangText.h"
+#include "dialogs/CApplicationLook.h"
 #include "res/ResourceIds.h"
 
 namespace {
@@ -13,21 +14,11 @@ constexpr int kFirstSlotTop = 7;
 constexpr int kSlotGap = 15;
 constexpr int kLineWidth = 2;
 
-constexpr ui::Color kCurrentColor = ui::Rgb(0, 255, 0);
-constexpr ui::Color kDoneColor = ui::Rgb(11, 128, 222);
-constexpr ui::Color kPendingColor = ui::Rgb(222, 128, 11);
 constexpr ui::Color kLineColor = ui::Rgb(0, 0, 0);
 
 }  // namespace
 
 CAdjustSequenceInnerDlg::CAdjustSequenceInnerDlg() : CDialog(res::kDialogSequencePane) {}
-
-bool CAdjustSequenceInnerDlg::OnInitDialog() {
-    current_.CreateSolidBrush(kCurrentColor);
-    done_.CreateSolidBrush(kDoneColor);
-    pending_.CreateSolidBrush(kPendingColor);
-    return CDialog::OnInitDialog();
-}
 
 void CAdjustSequenceInnerDlg::Fill(const std::vector<int>& items) {
     for (int box = 0; box < kBoxes; ++box) {
@@ -37,6 +28,7 @@ void CAdjustSequenceInnerDlg::Fill(const std::vector<int>& items) {
     count_ = 0;
     items_ = items;
 
+    const CApplicationLook* look = CApplicationLook::Installed();
     const ui::Rect first = Box(0).GetWindowRect();
     int top = kFirstSlotTop;
     const std::size_t boxed = std::min<std::size_t>(items_.size(), kBoxes);
@@ -47,6 +39,9 @@ void CAdjustSequenceInnerDlg::Fill(const std::vector<int>& items) {
         }
         ui::CStatic box = Box(static_cast<int>(i));
         box.SetWindowText(CTolvLangText::Instance()->GetSequenceCaption(number));
+        if (look != nullptr) {
+            box.SetFont(look->GetFont(CApplicationLook::kFontA));
+        }
         box.MoveWindow({first.left, top, first.right, top + first.Height()});
         box.ShowWindow(true);
         ++count_;
@@ -89,18 +84,19 @@ CAdjustSequenceInnerDlg::BoxState CAdjustSequenceInnerDlg::GetState(int box) con
 ui::ControlColors CAdjustSequenceInnerDlg::OnCtlColor(ui::HWindow control, ui::ColorTarget target) {
     const int box = ui::CWindow(control).GetDlgCtrlID() - kFirstBox;
     if (control == m_hWnd || box < 0 || box >= kBoxes) {
-        return CDialog::OnCtlColor(control, target);
+        return LookColors(target);
     }
-    const ui::CBrush* brush = &pending_;
+    CApplicationLook::Brush brush = CApplicationLook::kBrushOrange;
     if (states_[static_cast<std::size_t>(box)] == kCurrent) {
-        brush = &current_;
+        brush = CApplicationLook::kBrushGreen;
     } else if (states_[static_cast<std::size_t>(box)] == kDone) {
-        brush = &done_;
+        brush = CApplicationLook::kBrushDoneBlue;
     }
     ui::ControlColors colors;
-    colors.brush = brush->Get();
+    const CApplicationLook* look = CApplicationLook::Installed();
+    colors.brush = look != nullptr ? look->GetBrush(brush) : nullptr;
     colors.hasBackColor = true;
-    colors.backColor = brush->GetColor();
+    colors.backColor = CApplicationLook::ColorOf(brush);
     return colors;
 }
 

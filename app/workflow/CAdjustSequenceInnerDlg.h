@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "ui/CDialog.h"
-#include "ui/Gdi.h"
 
 class CAdjustSequenceInnerDlg : public ui::CDialog {
 public:
@@ -26,7 +25,6 @@ public:
     BoxState GetState(int box) const;
     int GetCount() const { return count_; }
 
-    bool OnInitDialog() override;
     ui::ControlColors OnCtlColor(ui::HWindow control, ui::ColorTarget target) override;
     void OnPaint(ui::IPainter& painter) override;
     // Enter and Escape mean nothing in the pane.
@@ -38,7 +36,4 @@ private:
     std::array<BoxState, kBoxes> states_{};
     int count_ = 0;
     std::vector<int> items_;
-    ui::CBrush current_;
-    ui::CBrush done_;
-    ui::CBrush pending_;
 };

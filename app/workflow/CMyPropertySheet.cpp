@@ -1,5 +1,6 @@
 #include "workflow/CMyPropertySheet.h"
 
+#include "dialogs/CApplicationLook.h"
 #include "res/ResourceIds.h"
 
 namespace {
@@ -20,7 +21,12 @@ bool CMyPropertySheet::Create(ui::HWindow parent) {
     GetButton(ui::kIdWizardNext).SetWindowText(res::LoadResourceString(res::kStrNext));
     GetButton(ui::kIdWizardFinish).SetWindowText(res::LoadResourceString(res::kStrFinish));
     GetButton(ui::kIdCancel).SetWindowText(res::LoadResourceString(res::kStrCancel));
+    ApplyFonts();
     return true;
+}
+
+void CMyPropertySheet::ApplyFonts() {
+    ApplyLookFont(*this);
 }
 
 ui::CButton CMyPropertySheet::AddButton(const std::string& caption, int id, int width) {
@@ -34,6 +40,9 @@ ui::CButton CMyPropertySheet::AddButton(const std::string& caption, int id, int 
     if (button.IsWindow()) {
         button.EnableWindow(true);
         button.ShowWindow(true);
+        if (const CApplicationLook* look = CApplicationLook::Installed()) {
+            button.SetFont(look->GetFont(CApplicationLook::kFontB));
+        }
         extraButtons_.push_back(button);
     }
     return button;
@@ -59,6 +68,10 @@ bool CMyPropertySheet::OnCommand(int id, ui::Notification code) {
             ui::SendCommand(GetParent(), id);
             return true;
     }
+}
+
+ui::ControlColors CMyPropertySheet::OnCtlColor(ui::HWindow, ui::ColorTarget target) {
+    return LookColors(target);
 }
 
 bool CMyPropertySheet::PreTranslateKey(ui::Key key) {

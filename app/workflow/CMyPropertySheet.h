@@ -18,7 +18,11 @@ public:
     // Cancel button's top and bottom, each further one a unit right of the one before.
     ui::CButton AddButton(const std::string& caption, int id, int width);
 
+    // Font B on the sheet, its buttons and the buttons added to it.
+    void ApplyFonts();
+
     bool OnCommand(int id, ui::Notification code) override;
+    ui::ControlColors OnCtlColor(ui::HWindow control, ui::ColorTarget target) override;
     // Escape finishes when Cancel is disabled and cancels otherwise; Enter presses Next or Finish.
     bool PreTranslateKey(ui::Key key) override;
 

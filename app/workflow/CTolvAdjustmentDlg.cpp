@@ -2,8 +2,12 @@
 
 #include <utility>
 
+#include "config/CTolvAppParam.h"
 #include "config/CTolvLangText.h"
+#include "dialogs/CApplicationLook.h"
 #include "pages/SensorStatusFlag.h"
+#include "printer/CPrinterStatusHeron.h"
+#include "printer/CWaitingDlg.h"
 #include "res/ResourceIds.h"
 #include "workflow/ItemCatalogue.h"
 #include "workflow/ItemPageFactory.h"
@@ -16,8 +20,6 @@ constexpr int kStatusButtonWidth = 100;
 constexpr int kPrinterInfoButtonWidth = 120;
 
 constexpr ui::Color kTitleText = ui::Rgb(128, 64, 64);
-constexpr ui::Color kTitleBack = ui::Rgb(243, 238, 218);
-constexpr ui::Color kDescriptionBack = ui::Rgb(198, 210, 253);
 
 }  // namespace
 
@@ -51,6 +53,7 @@ int CTolvAdjustmentDlg::PrepareItems(const std::vector<int>& items) {
         return 0;
     }
     if (sheet_.IsWindow()) {
+        ApplyFonts();
         EnableCancel();
         sheet_.SetActivePage(0);
     }
@@ -72,9 +75,9 @@ void CTolvAdjustmentDlg::EnableCancel() {
 
 bool CTolvAdjustmentDlg::OnInitDialog() {
     CDialog::OnInitDialog();
-    titleBrush_.CreateSolidBrush(kTitleBack);
-    descriptionBrush_.CreateSolidBrush(kDescriptionBack);
+    SetIcon(res::kIconMain);
     LayOut();
+    ApplyFonts();
     EnableCancel();
     sheet_.AddButton(res::LoadResourceString(res::kStrStatus), kStatusCommand, kStatusButtonWidth);
     sheet_.AddButton(res::LoadResourceString(res::kStrPrinterInfo), kPrinterInfoCommand,
@@ -111,6 +114,14 @@ void CTolvAdjustmentDlg::LayOut() {
     descriptionRect_.right = sheet.right;
 }
 
+void CTolvAdjustmentDlg::ApplyFonts() {
+    ApplyLookFont(*this);
+    if (const CApplicationLook* look = CApplicationLook::Installed()) {
+        GetDlgItem(kTitle).SetFont(look->GetFont(CApplicationLook::kFontE));
+    }
+    sheet_.ApplyFonts();
+}
+
 void CTolvAdjustmentDlg::SetCurrentItem(int number) {
     const CTolvLangText& texts = *CTolvLangText::Instance();
     GetDlgItem(kTitle).SetWindowText(texts.GetMenuName(number));
@@ -142,6 +153,8 @@ bool CTolvAdjustmentDlg::OnCommand(int id, ui::Notification code) {
             ConfirmCancel();
             return true;
         case kStatusCommand:
+            ShowPrinterStatus();
+            return true;
         case kPrinterInfoCommand:
         case kUnusedCommand:
             return true;
@@ -165,23 +178,36 @@ void CTolvAdjustmentDlg::ConfirmCancel() {
 }
 
 ui::ControlColors CTolvAdjustmentDlg::OnCtlColor(ui::HWindow control, ui::ColorTarget target) {
-    ui::ControlColors colors;
     const int id = control == m_hWnd ? 0 : ui::CWindow(control).GetDlgCtrlID();
+    if (id != kTitle && id != kDescription) {
+        return LookColors(target);
+    }
+    // The title and the description are painted opaque on colours of their own.
+    const CApplicationLook::Brush brush =
+        id == kTitle ? CApplicationLook::kBrushSand : CApplicationLook::kBrushLavender;
+    ui::ControlColors colors;
+    const CApplicationLook* look = CApplicationLook::Installed();
+    colors.brush = look != nullptr ? look->GetBrush(brush) : nullptr;
+    colors.hasBackColor = true;
+    colors.backColor = CApplicationLook::ColorOf(brush);
     if (id == kTitle) {
-        colors.brush = titleBrush_.Get();
         colors.hasTextColor = true;
         colors.textColor = kTitleText;
-        colors.hasBackColor = true;
-        colors.backColor = kTitleBack;
-        return colors;
     }
-    if (id == kDescription) {
-        colors.brush = descriptionBrush_.Get();
-        colors.hasBackColor = true;
-        colors.backColor = kDescriptionBack;
-        return colors;
+    return colors;
+}
+
+// The printer's state, polled once a second until the technician closes the window with OK.
+void CTolvAdjustmentDlg::ShowPrinterStatus() {
+    IPrinterStatus* status = nullptr;
+    if (CreatePrinterStatus(&status, CTolvAppParam::Instance()->strPortName) == 0 || status == nullptr) {
+        return;
     }
-    return CDialog::OnCtlColor(control, target);
+    {
+        CWaitingDlg waiting(status, m_hWnd);
+        waiting.Run("", 0, -1, 0);
+    }
+    status->Release();
 }
 
 bool CTolvAdjustmentDlg::PreTranslateKey(ui::Key key) {

@@ -10,7 +10,6 @@
 #include "pages/CMyPropertyPage.h"
 #include "pages/IAdjustmentHost.h"
 #include "ui/CDialog.h"
-#include "ui/Gdi.h"
 #include "workflow/CAdjustSequenceInnerDlg.h"
 #include "workflow/CMyPropertySheet.h"
 #include "workflow/IScreenHost.h"
@@ -53,7 +52,11 @@ private:
     // Cancel is offered when there is more than one page, and always in sequential mode.
     void EnableCancel();
     void ConfirmCancel();
+    void ShowPrinterStatus();
     void LayOut();
+    // Font B on the dialog and the sheet, font E on the title; again at every run, since a change of
+    // language makes the fonts anew.
+    void ApplyFonts();
 
     workflow::IScreenHost& screens_;
     CAdjustSequenceInnerDlg& sequencePane_;
@@ -62,6 +65,4 @@ private:
     std::vector<std::unique_ptr<CMyPropertyPage>> pages_;
     CMyPropertySheet sheet_;
     ui::Rect descriptionRect_;
-    ui::CBrush titleBrush_;
-    ui::CBrush descriptionBrush_;
 };

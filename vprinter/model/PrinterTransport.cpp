@@ -186,6 +186,7 @@ void PrinterTransport::HandleTransaction(const Packet& packet) {
         // Init on a running transport starts it over.
         Reset();
         initialised_ = true;
+        ++initialisations_;
         Reply(InitReply(result::kSuccess, message.revision));
         return;
     }

@@ -32,6 +32,9 @@ public:
     void Reset();
 
     bool Initialised() const { return initialised_; }
+    // Inits taken since the printer was made: each is one channel negotiation of a host, which is
+    // what a host that keeps its channel open saves.
+    std::uint64_t Initialisations() const { return initialisations_; }
     bool ChannelOpen(std::uint8_t socket) const { return channels_.count(socket) != 0; }
     // Replies waiting for credit from the host, in bytes.
     std::size_t Waiting() const;
@@ -66,6 +69,7 @@ private:
     StreamInterpreter dataStream_;
     ControlChannelDecoder controlStream_;
     bool initialised_ = false;
+    std::uint64_t initialisations_ = 0;
     bool exitRequested_ = false;
 };
 

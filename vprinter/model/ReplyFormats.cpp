@@ -12,6 +12,11 @@ int TwoDigits(int value) {
     return value < 0 ? 0 : (value > 99 ? 99 : value);
 }
 
+// One byte, written as two hexadecimal digits in the text status.
+int OneByte(int value) {
+    return value < 0 ? 0 : (value > 0xFF ? 0xFF : value);
+}
+
 __attribute__((format(printf, 1, 2))) std::string Format(const char* format, ...) {
     char text[128];
     va_list arguments;
@@ -31,8 +36,8 @@ std::string StatusText(const StatusFields& fields) {
     for (int code : fields.warnings) {
         warnings += Format("%02d", TwoDigits(code));
     }
-    return Format("@BDC ST\r\nST:%02d;ER:%02d;TP:%02d;", TwoDigits(fields.status),
-                  TwoDigits(fields.errorCode), TwoDigits(fields.paperPath)) +
+    return Format("@BDC ST\r\nST:%02X;ER:%02X;TP:%02X;", OneByte(fields.status), OneByte(fields.errorCode),
+                  OneByte(fields.paperPath)) +
            "WR:" + warnings + ";IQ:00000000;MI:00;TC:0;";
 }
 

@@ -18,9 +18,10 @@ struct StatusFields {
     std::vector<int> warnings;  // codes 10 to 16
 };
 
-// "@BDC ST\r\nST:04;ER:00;TP:01;WR:;IQ:00000000;MI:00;TC:0;". ST, ER and TP are two decimal
-// digits: the status reader takes them as hexadecimal, the device-driver library as decimal, and the
-// family's codes below 10 read the same either way.
+// "@BDC ST\r\nST:04;ER:00;TP:01;WR:;IQ:00000000;MI:00;TC:0;". ST, ER and TP are one byte each as
+// two upper-case hexadecimal digits (error 10 is "ER:0A"), as the status reader takes them; the
+// device-driver library reads them as decimal, which agrees for the codes below 10. WR lists the
+// warning codes as decimal pairs.
 std::string StatusText(const StatusFields& fields);
 
 // The binary form: "@BDC ST2\r\n", the block's length (16-bit little-endian, counting everything),

@@ -132,6 +132,21 @@ TEST_F(PacketMode, ResetAndCloseLeavePacketModeAndEntryRestarts) {
     EXPECT_EQ(sink.jobs, 2);
 }
 
+TEST_F(PacketMode, EveryAcceptedInitCountsAsOneNegotiation) {
+    EXPECT_EQ(printer.Transport().Initialisations(), 1u);
+    // A revision the printer does not speak is refused and not counted.
+    Exchange({0x00, 0x00, 0x00, 0x08, 0x01, 0x00, 0x00, 0x30});
+    EXPECT_EQ(printer.Transport().Initialisations(), 1u);
+    Exchange({0x00, 0x00, 0x00, 0x08, 0x01, 0x00, 0x00, 0x20});
+    EXPECT_EQ(printer.Transport().Initialisations(), 2u);
+    // Leaving packet mode and coming back is a new negotiation; the count stays with the printer.
+    printer.Close();
+    ASSERT_TRUE(printer.Open());
+    Write(printer, {0x1B, 0x7C, 0x44, 0x34, 0x00, 0x00, 0x00, 0x08, 0x01, 0x00, 0x00, 0x20});
+    ReadAllBytes(printer);
+    EXPECT_EQ(printer.Transport().Initialisations(), 3u);
+}
+
 TEST_F(PacketMode, TransactionErrorsAreAnswered) {
     EXPECT_EQ(Exchange(d4::EncodeTransactionPacket(d4::InitRequest(0x30))),
               (Bytes{0x00, 0x00, 0x00, 0x09, 0x01, 0x00, 0x80, 0x02, 0x20}));

@@ -68,6 +68,19 @@ TEST(ReplyFormats, StatusReadsTheSameAsHexadecimalAndAsDecimal) {
     EXPECT_EQ(From(ready, "WR:", 3), "");
 }
 
+// The text form carries one byte per group as two hexadecimal digits: every error code the
+// language texts name (0 to 30) reads back as itself in the status reader.
+TEST(ReplyFormats, StatusGroupsAreHexadecimalBytes) {
+    for (int code = 0; code <= 30; ++code) {
+        const std::string reply = StatusText({0, code, 1, {}});
+        EXPECT_EQ(Hex(After(reply, "ER:", 2)), code) << reply;
+    }
+    EXPECT_EQ(After(StatusText({0, 10, 1, {}}), "ER:", 2), "0A");
+    EXPECT_EQ(After(StatusText({0, 30, 1, {}}), "ER:", 2), "1E");
+    EXPECT_EQ(After(StatusText({19, 0, 1, {}}), "ST:", 2), "13");
+    EXPECT_EQ(After(StatusText({0, 300, 1, {}}), "ER:", 2), "FF");
+}
+
 TEST(ReplyFormats, WarningsAreDecimalCodePairs) {
     const std::string reply = StatusText({4, 0, 1, {10, 12}});
     EXPECT_EQ(From(reply, "WR:", 3), "1012");

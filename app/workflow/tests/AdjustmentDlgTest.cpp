@@ -2,6 +2,7 @@
 
 #include "AdjustmentFixture.h"
 #include "pages/SensorStatusFlag.h"
+#include "workflow/ItemCatalogue.h"
 
 namespace adjusttest {
 namespace {
@@ -170,5 +171,52 @@ TEST_F(AdjustmentDialogTest, TitleAndDescriptionCarryTheirOwnColours) {
     EXPECT_EQ(headless_.BrushColor(description.brush), ui::Rgb(198, 210, 253));
 }
 
+TEST_F(AdjustmentDialogTest, TheTitleWearsFontEAndEverythingElseFontB) {
+    MainWindowStandIn window(kParticular);
+    Open(window, {101});
+    const ui::FontSpec fontB = look_.GetFontSpec(CApplicationLook::kFontB);
+    EXPECT_EQ(headless_.FontOf(Item(window.adjustment, CTolvAdjustmentDlg::kTitle)),
+              look_.GetFontSpec(CApplicationLook::kFontE));
+    EXPECT_EQ(headless_.FontOf(Item(window.adjustment, CTolvAdjustmentDlg::kDescription)), fontB);
+    CMyPropertySheet& sheet = window.adjustment.GetSheet();
+    for (int id : {ui::kIdWizardBack, ui::kIdWizardNext, ui::kIdWizardFinish, ui::kIdCancel, 7000, 1017}) {
+        EXPECT_EQ(headless_.FontOf(sheet.GetDlgItem(id)), fontB) << id;
+    }
+    EXPECT_EQ(headless_.FontOf(sheet.GetActivePage()->GetDlgItem(1128)), fontB);
+
+    // A change of language makes the fonts anew; the next run wears the new ones.
+    ASSERT_TRUE(look_.Create("Japanese"));
+    window.StartAdjustment({102});
+    EXPECT_EQ(headless_.FontOf(Item(window.adjustment, CTolvAdjustmentDlg::kTitle)),
+              look_.GetFontSpec(CApplicationLook::kFontE));
+    EXPECT_EQ(headless_.FontOf(sheet.GetDlgItem(7000)), look_.GetFontSpec(CApplicationLook::kFontB));
+    EXPECT_EQ(headless_.FontOf(window.sequence.GetDlgItem(8000)),
+              look_.GetFontSpec(CApplicationLook::kFontA));
+}
+
 }  // namespace
 }  // namespace adjusttest
+
+namespace workflowtest {
+namespace {
+
+TEST(ItemPageFactoryTest, AMakerScopeAnswersForItsLifetimeOnly) {
+    for (const workflow::CatalogueItem& item : workflow::ItemCatalogue::Items()) {
+        EXPECT_EQ(workflow::CreateItemPage(item.number), nullptr) << item.number;
+    }
+    {
+        workflow::ScopedItemPageMaker outer(
+            [](int number) { return std::make_unique<CMyPropertyPage>(number); });
+        {
+            workflow::ScopedItemPageMaker inner([](int) { return std::unique_ptr<CMyPropertyPage>(); });
+            EXPECT_EQ(workflow::CreateItemPage(302), nullptr);
+        }
+        const std::unique_ptr<CMyPropertyPage> page = workflow::CreateItemPage(302);
+        ASSERT_NE(page, nullptr);
+        EXPECT_EQ(page->GetTemplateId(), 302);
+    }
+    EXPECT_EQ(workflow::CreateItemPage(302), nullptr);
+}
+
+}  // namespace
+}  // namespace workflowtest

@@ -15,7 +15,8 @@ const char kMenu[] =
     "strMenu03=Top margin||103\r\n"
     "strMenu04=Envelope test||206||Envelope\\ntest\r\n"
     "strMenu05=Counters||304\r\n"
-    "[SEQUENCE]\r\nstrSequence=100,101,102,103\r\n";
+    "[SEQUENCE]\r\nstrSequence=100,101,102,103\r\n"
+    "[STATUS]\r\nstrStatus02=Printing\r\nstrStatus04=Ready\r\n";
 
 const char kDescriptions[] =
     "[PG_ADJUST]\r\nCOUNT=1\r\nTEXT1=Set the platen gap.\r\n"
@@ -67,6 +68,7 @@ AdjustmentTest::AdjustmentTest()
     folder_.Write("TOLVANE.INI", "[Profile]\r\nstrProfile=VK-572D\r\nstrLanguage=English\r\n");
     folder_.Write("Parameter/VK-572D/English.mnu", kMenu);
     folder_.Write("Parameter/VK-572D/EnglishText.dat", kDescriptions);
+    EXPECT_TRUE(look_.Create("English"));
 }
 
 AdjustmentTest::~AdjustmentTest() {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "config/ConfigurationScope.h"
+#include "dialogs/CApplicationLook.h"
 #include "pages/CMyPropertyPage.h"
 #include "platform/Clock.h"
 #include "testsupport/TemporaryFolder.h"
@@ -88,6 +89,8 @@ protected:
     platform::ScopedClock scopedClock_{clock_};
     ui::HeadlessBackend headless_;
     ui::ScopedBackend scopedBackend_{headless_};
+    CApplicationLook look_;
+    ScopedApplicationLook scopedLook_{look_};
     workflow::ScopedItemPageMaker maker_;
 };
 
