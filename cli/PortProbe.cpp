@@ -4,9 +4,13 @@
 #include <cstdio>
 #include <string>
 
-#include "PlexerBinding.h"
+#include "portselect/PlexerBinding.h"
 
 namespace tolvane_cli {
+
+using portselect::kPlexerSuccess;
+using portselect::PlexerBinding;
+
 namespace {
 
 std::string PortName(int number) {
@@ -28,8 +32,7 @@ int WritePorts(std::ostream& out, std::ostream& errors) {
         if ((plexer.portOpen(static_cast<std::uint32_t>(number)) & 0xFFFF) != kPlexerSuccess) {
             continue;
         }
-        // The driver copies the name without a terminator into a zero-filled buffer of 1025 bytes.
-        char model[1025] = {};
+        char model[portselect::kModelNameBufferSize] = {};
         std::uint32_t status = plexer.getModelName(model);
         plexer.portClose();
         char code[8];

@@ -6,9 +6,13 @@
 #include <iterator>
 #include <vector>
 
-#include "PlexerBinding.h"
+#include "portselect/PlexerBinding.h"
 
 namespace tolvane_cli {
+
+using portselect::kPlexerSuccess;
+using portselect::PlexerBinding;
+
 namespace {
 
 constexpr int kFirstUsbPort = 0x0400;

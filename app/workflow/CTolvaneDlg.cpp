@@ -48,7 +48,7 @@ void CTolvaneDlg::ShowItemMenu(bool reset) {
     mode_ = kParticularMode;
     HideCompanion(IMainWindowParts::kSequenceFrame);
     RefreshInformation();
-    if (reset) {
+    if (reset && EnsureScreen(IMainWindowParts::kItemMenu)) {
         parts_.ResetItemMenu();
     }
     SwitchTo(IMainWindowParts::kItemMenu);
@@ -59,7 +59,7 @@ void CTolvaneDlg::ShowPartsList(bool reset) {
     mode_ = kSequentialMode;
     HideCompanion(IMainWindowParts::kInformationFrame);
     HideCompanion(IMainWindowParts::kSequenceFrame);
-    if (reset) {
+    if (reset && EnsureScreen(IMainWindowParts::kPartsList)) {
         parts_.ResetPartsList();
     }
     SwitchTo(IMainWindowParts::kPartsList);

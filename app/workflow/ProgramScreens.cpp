@@ -6,10 +6,7 @@
 namespace workflow {
 
 ProgramScreens::ProgramScreens(IScreenHost& host, std::function<int()> mode)
-    : top_(res::kDialogTop),
-      itemMenu_(res::kDialogItemMenu),
-      partsList_(res::kDialogPartsList),
-      adjustment_(host, sequencePane_, std::move(mode)) {}
+    : top_(host), itemMenu_(host), partsList_(host), adjustment_(host, sequencePane_, std::move(mode)) {}
 
 ProgramScreens::~ProgramScreens() {
     // The printer access must not write into a pane that is gone.
@@ -64,9 +61,13 @@ void ProgramScreens::Relay(Companion companion) {
     }
 }
 
-void ProgramScreens::ResetItemMenu() {}
+void ProgramScreens::ResetItemMenu() {
+    itemMenu_.Reset();
+}
 
-void ProgramScreens::ResetPartsList() {}
+void ProgramScreens::ResetPartsList() {
+    partsList_.Reset();
+}
 
 bool ProgramScreens::PrepareItems(const std::vector<int>& items) {
     return adjustment_.PrepareItems(items) != 0;

@@ -9,6 +9,9 @@
 #include "dialogs/CScrollFrameDlg.h"
 #include "workflow/CAdjustSequenceInnerDlg.h"
 #include "workflow/CTolvAdjustmentDlg.h"
+#include "workflow/CTolvSelectItemDlg.h"
+#include "workflow/CTolvSelectPartsDlg.h"
+#include "workflow/CTolvTopDlg.h"
 #include "workflow/IMainWindowParts.h"
 #include "workflow/IScreenHost.h"
 
@@ -38,14 +41,15 @@ public:
     CAdjustInfoInnerDlg& GetInformationPane() { return informationPane_; }
     CAdjustSequenceInnerDlg& GetSequencePane() { return sequencePane_; }
     CTolvAdjustmentDlg& GetAdjustment() { return adjustment_; }
+    CTolvTopDlg& GetTopDialog() { return top_; }
 
 private:
     // The frame takes the pane's new size after the pane laid itself out again.
     void Relay(Companion companion);
 
-    ui::CDialog top_;
-    ui::CDialog itemMenu_;
-    ui::CDialog partsList_;
+    CTolvTopDlg top_;
+    CTolvSelectItemDlg itemMenu_;
+    CTolvSelectPartsDlg partsList_;
     CAdjustInfoInnerDlg informationPane_;
     CAdjustSequenceInnerDlg sequencePane_;
     CScrollFrameDlg informationFrame_;

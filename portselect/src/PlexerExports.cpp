@@ -1,4 +1,4 @@
-#include "PlexerExports.h"
+#include "portselect/PlexerExports.h"
 
 #include "DriverSelector.h"
 #include "platform/OsVersion.h"

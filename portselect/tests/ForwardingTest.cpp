@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "DriverSelector.h"
-#include "PlexerExports.h"
 #include "platform/Clock.h"
 #include "platform/DeviceScript.h"
 #include "platform/DynamicLibrary.h"
+#include "portselect/PlexerExports.h"
 
 namespace plexer {
 namespace {

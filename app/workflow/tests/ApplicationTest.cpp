@@ -2,6 +2,7 @@
 // screens, panes and companion frames, on the headless back-end.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 
 #include "config/CTolvAppParam.h"
@@ -9,6 +10,7 @@
 #include "dialogs/CAdjustInfoInnerDlg.h"
 #include "pages/CMyPropertyPage.h"
 #include "platform/Clock.h"
+#include "platform/ModulePath.h"
 #include "testsupport/TemporaryFolder.h"
 #include "ui/Headless.h"
 #include "ui/Scenario.h"
@@ -25,6 +27,9 @@ protected:
         folder_.Write("TOLVANE.INI",
                       std::string("[Profile]\r\nstrProfile=VK-572D\r\nstrProgName=Tolvane\r\n") +
                           "strLanguage=" + language + "\r\n");
+        // The shipped profiles, beside a TOLVANE.INI of the test's own.
+        std::filesystem::copy(platform::ExecutableFolder() + "Parameter", folder_.Root() / "Parameter",
+                              std::filesystem::copy_options::recursive);
         configuration_ = std::make_unique<config::ScopedConfiguration>(folder_.Path());
     }
 

@@ -1,6 +1,6 @@
-#include "PlexerBinding.h"
+#include "portselect/PlexerBinding.h"
 
-namespace tolvane_cli {
+namespace portselect {
 namespace {
 
 template <class Function>
@@ -21,8 +21,7 @@ PlexerBinding::PlexerBinding(std::ostream& errors) : library_(platform::LoadShar
     portClose = Find<PortCloseFunction>(library_, "PortCloseByPlex");
     getModelName = Find<GetModelNameFunction>(library_, "GetModelNameByPlex");
     errorCode = Find<ErrorCodeFunction>(library_, "GetIoErrorCodeByPlex");
-    bound_ = portOpen != nullptr && send != nullptr && portClose != nullptr && getModelName != nullptr &&
-             errorCode != nullptr;
+    bound_ = Complete();
     if (!bound_) {
         errors << "tolvane: the driver selector lacks its port functions\n";
     }
@@ -38,4 +37,4 @@ int PlexerBinding::IoError() const {
     return code;
 }
 
-}  // namespace tolvane_cli
+}  // namespace portselect

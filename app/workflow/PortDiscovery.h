@@ -1,0 +1,37 @@
+// Printer discovery of the top dialog: every USB and LPT port number the port driver knows is opened
+// through the driver selector and asked for the model name its printer reports.
+#pragma once
+
+#include <map>
+#include <string>
+
+#include "portselect/PlexerFunctions.h"
+
+namespace workflow {
+
+// Port name ("USB1", "LPT2") -> the model name the printer on it reported.
+using DiscoveredPrinters = std::map<std::string, std::string>;
+
+class PortDiscovery {
+public:
+    // USB printers 1 to 127 (0x0401..0x047F), then LPT1 to LPT3 (0x0480..0x0482).
+    static constexpr int kFirstPortNumber = 1025;
+    static constexpr int kLastUsbPortNumber = 1151;
+    static constexpr int kLastPortNumber = 1154;
+
+    // The selector the program binds for its screens by default; null finds nothing.
+    PortDiscovery();
+    explicit PortDiscovery(const portselect::PlexerPortFunctions* selector);
+
+    // Opens each port number in turn; a port that opens and names its model is recorded. Every port
+    // that opened is closed again before the next is tried, since the driver holds one port at a time.
+    DiscoveredPrinters Discover() const;
+
+    // "USB" + (number - 1024) or "LPT" + (number - 1151); empty outside the probed numbers.
+    static std::string PortNameOfNumber(int number);
+
+private:
+    const portselect::PlexerPortFunctions* selector_;
+};
+
+}  // namespace workflow

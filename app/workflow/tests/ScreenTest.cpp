@@ -1,0 +1,90 @@
+#include "ScreenTest.h"
+
+#include <filesystem>
+#include <sstream>
+
+#include "platform/ModulePath.h"
+#include "platform/VirtualDevice.h"
+#include "res/ResourceIds.h"
+#include "ui/Scenario.h"
+#include "vprinter/server/ServerOptions.h"
+
+namespace screentest {
+
+PrinterServer::PrinterServer(const std::vector<std::string>& printers) {
+    std::vector<std::string> arguments{"--listen", "127.0.0.1:0", "--state", state_.Path()};
+    for (const std::string& printer : printers) {
+        arguments.push_back("--printer");
+        arguments.push_back(printer);
+    }
+    vprinter::ServerOptions options;
+    std::string error;
+    if (!vprinter::ParseServerOptions(arguments, &options, &error)) {
+        report_ = error;
+        return;
+    }
+    std::ostringstream out;
+    std::ostringstream report;
+    if (!server_.Start(options, out, report)) {
+        report_ = report.str();
+        return;
+    }
+    server_.RunInBackground();
+    backend_ = platform::MakeVirtualDeviceBackend("127.0.0.1:" + std::to_string(server_.Port()));
+    platform::InstallDeviceBackend(backend_.get());
+}
+
+PrinterServer::~PrinterServer() {
+    if (backend_ != nullptr) {
+        platform::InstallDeviceBackend(&platform::NullDeviceBackend());
+        server_.Stop();
+    }
+}
+
+bool CopyShippedProfiles(const testsupport::TemporaryFolder& folder) {
+    std::filesystem::copy(platform::ExecutableFolder() + "Parameter", folder.Root() / "Parameter",
+                          std::filesystem::copy_options::recursive);
+    return true;
+}
+
+ScreenTest::ScreenTest() = default;
+
+ScreenTest::~ScreenTest() {
+    if (main_ != nullptr && main_->IsWindow()) {
+        main_->DestroyWindow();
+    }
+}
+
+ui::HWindow ScreenTest::MainWindow() {
+    if (main_ == nullptr) {
+        main_ = std::make_unique<ui::CDialog>(res::kDialogMain);
+        EXPECT_TRUE(main_->Create(nullptr));
+        main_->ShowWindow(true);
+    }
+    return *main_;
+}
+
+void ScreenTest::Run(const std::string& steps) {
+    std::string error;
+    std::optional<ui::Scenario> scenario = ui::Scenario::Parse(steps, &error);
+    ASSERT_TRUE(scenario.has_value()) << error;
+    headless_.AttachScenario(&*scenario);
+    while (!scenario->Finished()) {
+        const ui::StepOutcome outcome = scenario->RunNextStep();
+        if (outcome.kind == ui::StepOutcome::Wait) {
+            headless_.AdvanceTime(static_cast<unsigned>(outcome.milliseconds));
+        }
+    }
+    headless_.AttachScenario(nullptr);
+    EXPECT_TRUE(scenario->Failures().empty()) << scenario->Report();
+}
+
+std::string ScreenTest::SettingsFile() const {
+    std::error_code missing;
+    if (!std::filesystem::exists(folder_.Root() / "TOLVANE.INI", missing)) {
+        return {};
+    }
+    return folder_.Read("TOLVANE.INI");
+}
+
+}  // namespace screentest
