@@ -201,6 +201,13 @@ void CTolvaneDlg::OnClose() {
 }
 
 bool CTolvaneDlg::PreTranslateKey(ui::Key key) {
+    // The main window has no controls of its own: a key that reaches it while no control of a
+    // screen has the focus belongs to the screen shown. A screen that declined it once declines
+    // it again.
+    ui::CDialog& screen = parts_.GetScreen(shown_);
+    if (screen.IsWindow() && screen.PreTranslateKey(key)) {
+        return true;
+    }
     if (key == ui::Key::Escape) {
         OnCancel();
     }

@@ -17,7 +17,12 @@ public:
     Screen(int templateId, workflow::IScreenHost*& host) : CDialog(templateId), host_(host) {}
     bool OnInitDialog() override;
     bool OnCommand(int id, ui::Notification code) override;
-    bool PreTranslateKey(ui::Key) override { return false; }
+    // Declines every key, so that the main window's own handling shows; counts the offers.
+    bool PreTranslateKey(ui::Key) override {
+        ++keysOffered;
+        return false;
+    }
+    int keysOffered = 0;
 
 private:
     workflow::IScreenHost*& host_;
@@ -59,6 +64,9 @@ public:
     // What the about box saw of the companions while it was open.
     std::vector<bool> companionsEnabledDuringAbout;
     ui::HWindow aboutOwner = nullptr;
+    int KeysOfferedTo(Screen screen) {
+        return static_cast<workflowtest::Screen&>(GetScreen(screen)).keysOffered;
+    }
 
 private:
     workflowtest::Screen top_{res::kDialogTop, host};

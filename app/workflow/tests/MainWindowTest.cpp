@@ -218,6 +218,16 @@ TEST_F(MainWindowTest, AboutBoxFromTheSystemMenuDisablesTheCompanions) {
     EXPECT_EQ(parts_.companionsEnabledDuringAbout.size(), 2u);
 }
 
+TEST_F(MainWindowTest, KeysThatReachTheMainWindowAreOfferedToTheShownScreen) {
+    Open();
+    window_.ShowItemMenu(true);
+    EXPECT_TRUE(window_.PreTranslateKey(ui::Key::Escape));
+    EXPECT_EQ(parts_.KeysOfferedTo(Parts::kItemMenu), 1);
+    EXPECT_EQ(parts_.KeysOfferedTo(Parts::kTopScreen), 0);
+    // The item menu declined: the program goes on.
+    EXPECT_TRUE(Shown(Parts::kItemMenu));
+}
+
 // The program's modal run, driven by the scripted technician through the test screens' buttons.
 class MainWindowRunTest : public MainWindowTest {
 protected:

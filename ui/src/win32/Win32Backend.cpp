@@ -20,6 +20,8 @@ namespace {
 constexpr char kDialogProperty[] = "TolvaneDialog";
 // Messages posted through PostMessage carry their code above WM_APP.
 constexpr UINT kPostedBase = WM_APP;
+// The quit code with which a failed scenario ends the program's loops.
+constexpr int kScenarioFailedQuitCode = 3;
 // The message box's text is the static with this id (the dialog manager's own).
 constexpr int kMessageBoxTextId = 0xFFFF;
 
@@ -1110,7 +1112,13 @@ void Win32Backend::RunScenarioTick() {
     }
     const ScenarioStep* step = scenario_->PeekStep();
     if (step == nullptr) {
+        // A scenario that failed ends the loops, so its windows do not wait for a technician who
+        // is not there; the quit code tells the program's end why.
+        const bool failed = !scenario_->Failures().empty();
         AttachScenario(nullptr);
+        if (failed) {
+            PostQuitMessage(kScenarioFailedQuitCode);
+        }
         return;
     }
     if (step->action == StepAction::Answer) {
