@@ -2,6 +2,7 @@
 
 #include "config/CTolvLangText.h"
 #include "config/MenuTables.h"
+#include "dialogs/CApplicationLook.h"
 #include "res/ResourceIds.h"
 
 CTolvSelectItemDlg::CTolvSelectItemDlg(workflow::IScreenHost& host)
@@ -12,6 +13,8 @@ void CTolvSelectItemDlg::Reset() {
     GetDlgItem(kDescription).SetWindowText(texts.GetText("INDIVIDUAL_LIST"));
     GetDlgItem(kBack).SetWindowText("Cancel");
     GetDlgItem(kSetting).SetWindowText("Setting");
+    // The fonts are made again whenever the language changes.
+    ApplyLookFont(*this);
     ui::CListBox list = GetDlgItem(kItemList);
     list.ResetContent();
     const config::MenuTable& menu = texts.GetMenuTable();
@@ -47,4 +50,8 @@ void CTolvSelectItemDlg::OnOK() {
 
 void CTolvSelectItemDlg::OnCancel() {
     host_.ShowTopScreen();
+}
+
+ui::ControlColors CTolvSelectItemDlg::OnCtlColor(ui::HWindow, ui::ColorTarget target) {
+    return LookColors(target);
 }

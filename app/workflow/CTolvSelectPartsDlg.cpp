@@ -4,6 +4,7 @@
 
 #include "config/CTolvLangText.h"
 #include "config/MenuTables.h"
+#include "dialogs/CApplicationLook.h"
 #include "platform/MessageBox.h"
 #include "res/ResourceIds.h"
 #include "workflow/SequentialList.h"
@@ -18,6 +19,8 @@ bool CTolvSelectPartsDlg::OnInitDialog() {
 }
 
 void CTolvSelectPartsDlg::Reset() {
+    // The fonts are made again whenever the language changes.
+    ApplyLookFont(*this);
     ui::CCheckListBox list = GetDlgItem(kPartsList);
     list.ResetContent();
     for (const std::string& name : CTolvLangText::Instance()->GetPartsTable().names) {
@@ -71,4 +74,8 @@ void CTolvSelectPartsDlg::OnOK() {
 
 void CTolvSelectPartsDlg::OnCancel() {
     host_.ShowTopScreen();
+}
+
+ui::ControlColors CTolvSelectPartsDlg::OnCtlColor(ui::HWindow, ui::ColorTarget target) {
+    return LookColors(target);
 }

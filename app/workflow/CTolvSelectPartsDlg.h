@@ -28,6 +28,7 @@ public:
     void OnOK() override;
     // "Cancel" and Escape go back to the top screen.
     void OnCancel() override;
+    ui::ControlColors OnCtlColor(ui::HWindow control, ui::ColorTarget target) override;
 
 private:
     workflow::IScreenHost& host_;

@@ -4,6 +4,7 @@
 #include "config/CTolvLangText.h"
 #include "config/CTolvPrnParam.h"
 #include "config/ProfileListing.h"
+#include "dialogs/CApplicationLook.h"
 #include "platform/MessageBox.h"
 #include "res/DialogTemplate.h"
 #include "res/ResourceIds.h"
@@ -17,6 +18,17 @@ constexpr ui::Color kTitleColor = ui::Rgb(0, 0, 174);
 constexpr const char* kMsgNoProfile = "fatel error";
 constexpr const char* kMsgNoCustomer = "Cannot found customuer file";
 constexpr const char* kMsgNoLanguage = "Cannot found language file";
+
+// Which of the application's fonts each control wears.
+constexpr int kTitleFontControls[] = {CTolvTopDlg::kTitle, CTolvTopDlg::kSubtitle};
+constexpr int kButtonFontControls[] = {
+    CTolvTopDlg::kSequentialMode, CTolvTopDlg::kParticularMode, CTolvTopDlg::kQuit, 1033, 1034, 1035};
+constexpr int kListFontControls[] = {1003,
+                                     1004,
+                                     CTolvTopDlg::kProfileList,
+                                     CTolvTopDlg::kCustomerList,
+                                     CTolvTopDlg::kPortList,
+                                     CTolvTopDlg::kLanguageList};
 
 std::string SelectedText(const ui::CComboBox& list) {
     const int row = list.GetCurSel();
@@ -53,6 +65,7 @@ bool CTolvTopDlg::OnInitDialog() {
     FillLanguages();
     FillPorts();
     RefreshTitles();
+    ApplyFonts();
     return true;
 }
 
@@ -128,17 +141,38 @@ void CTolvTopDlg::FillPorts() {
     }
 }
 
+void CTolvTopDlg::ApplyFonts() {
+    const CApplicationLook* look = CApplicationLook::Installed();
+    if (look == nullptr) {
+        return;
+    }
+    for (int id : kTitleFontControls) {
+        GetDlgItem(id).SetFont(look->GetFont(CApplicationLook::kFontD));
+    }
+    for (int id : kButtonFontControls) {
+        GetDlgItem(id).SetFont(look->GetFont(CApplicationLook::kFontC));
+    }
+    for (int id : kListFontControls) {
+        GetDlgItem(id).SetFont(look->GetFont(CApplicationLook::kFontB));
+    }
+}
+
 void CTolvTopDlg::RefreshTitles() {
     GetDlgItem(kTitle).SetWindowText(profile_ + " " + res::LoadResourceString(res::kStrAdjustmentProgram));
     GetDlgItem(kSubtitle).SetWindowText(res::LoadResourceString(res::kStrForWindows));
 }
 
-// The settings, the language texts and the titles follow the language; the settings are saved by the
-// caller where a save is due.
+// The settings, the language texts, the fonts and the titles follow the language; the settings are
+// saved by the caller where a save is due.
 void CTolvTopDlg::SetLanguage(const std::string& language) {
     CTolvAppParam::Instance()->strLanguage = language;
     language_ = language;
     CTolvLangText::Instance()->SetLanguage(language);
+    // The Japanese texts need the Japanese fonts; the fonts made before are gone after this.
+    if (CApplicationLook* look = CApplicationLook::Installed()) {
+        look->Create(language);
+        ApplyFonts();
+    }
     RefreshTitles();
 }
 
@@ -188,7 +222,7 @@ void CTolvTopDlg::OnCancel() {
 }
 
 ui::ControlColors CTolvTopDlg::OnCtlColor(ui::HWindow control, ui::ColorTarget target) {
-    ui::ControlColors colors = CDialog::OnCtlColor(control, target);
+    ui::ControlColors colors = LookColors(target);
     const int id = ui::CWindow(control).GetDlgCtrlID();
     if (id == kTitle || id == kSubtitle) {
         colors.hasTextColor = true;

@@ -47,6 +47,7 @@ private:
     void FillLanguages();
     void FillPorts();
     void RefreshTitles();
+    void ApplyFonts();
     void SetLanguage(const std::string& language);
     void EnableModesIfComplete();
     void EnableModes(bool enable);

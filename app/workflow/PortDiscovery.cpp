@@ -13,26 +13,26 @@ bool Succeeded(std::uint32_t result) {
 
 }  // namespace
 
-PortDiscovery::PortDiscovery() : selector_(portselect::ImportedSelector()) {}
-
-PortDiscovery::PortDiscovery(const portselect::PlexerPortFunctions* selector) : selector_(selector) {}
+PortDiscovery::PortDiscovery(const portselect::PlexerPortFunctions* selector)
+    : imported_(false), selector_(selector) {}
 
 DiscoveredPrinters PortDiscovery::Discover() const {
     DiscoveredPrinters found;
-    if (selector_ == nullptr) {
+    const portselect::PlexerPortFunctions* selector = imported_ ? portselect::ImportedSelector() : selector_;
+    if (selector == nullptr) {
         return found;
     }
     for (int number = kFirstPortNumber; number <= kLastPortNumber; ++number) {
-        if (!Succeeded(selector_->portOpen(static_cast<std::uint32_t>(number)))) {
+        if (!Succeeded(selector->portOpen(static_cast<std::uint32_t>(number)))) {
             continue;
         }
         // The driver copies the name without a terminator: the buffer is zero-filled, and its last
         // byte is never read as part of the name, whatever the printer sent.
         char model[portselect::kModelNameBufferSize] = {};
-        if (Succeeded(selector_->getModelName(model))) {
+        if (Succeeded(selector->getModelName(model))) {
             found[PortNameOfNumber(number)] = std::string(model, strnlen(model, sizeof model - 1));
         }
-        selector_->portClose();
+        selector->portClose();
     }
     return found;
 }

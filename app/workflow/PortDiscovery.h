@@ -19,8 +19,9 @@ public:
     static constexpr int kLastUsbPortNumber = 1151;
     static constexpr int kLastPortNumber = 1154;
 
-    // The selector the program binds for its screens by default; null finds nothing.
-    PortDiscovery();
+    // The selector the program binds for its screens, bound at the first discovery.
+    PortDiscovery() = default;
+    // A selector of the caller's; null finds nothing.
     explicit PortDiscovery(const portselect::PlexerPortFunctions* selector);
 
     // Opens each port number in turn; a port that opens and names its model is recorded. Every port
@@ -31,7 +32,8 @@ public:
     static std::string PortNameOfNumber(int number);
 
 private:
-    const portselect::PlexerPortFunctions* selector_;
+    bool imported_ = true;
+    const portselect::PlexerPortFunctions* selector_ = nullptr;
 };
 
 }  // namespace workflow

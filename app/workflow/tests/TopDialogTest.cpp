@@ -11,6 +11,7 @@
 #include "config/CTolvAppParam.h"
 #include "config/CTolvLangText.h"
 #include "config/CTolvPrnParam.h"
+#include "dialogs/CApplicationLook.h"
 #include "workflow/CTolvTopDlg.h"
 
 namespace screentest {
@@ -161,6 +162,41 @@ TEST_F(TopDialogTest, OnlyAChangedProfileOrLanguageWritesTheSettings) {
     EXPECT_EQ(Rows(top, CTolvTopDlg::kCustomerList),
               (std::vector<std::string>{"EUROPE", "USA", "UK", "THAI", "CHINA", "JAPAN"}));
     EXPECT_EQ(messages_.Texts(), std::vector<std::string>{});
+}
+
+TEST_F(TopDialogTest, TheFontsFollowTheLanguageAndTheTitlesAreDarkBlue) {
+    CApplicationLook look;
+    ASSERT_TRUE(look.Create("English"));
+    const ScopedApplicationLook installed(look);
+    folder_.Write("TOLVANE.INI", kEnglish572);
+    CTolvTopDlg top(host_);
+    Open(top);
+    auto fontOf = [&](int id) { return headless_.FontOf(top.GetDlgItem(id)); };
+    const std::pair<int, CApplicationLook::Font> fonts[] = {
+        {CTolvTopDlg::kTitle, CApplicationLook::kFontD},
+        {CTolvTopDlg::kSubtitle, CApplicationLook::kFontD},
+        {CTolvTopDlg::kSequentialMode, CApplicationLook::kFontC},
+        {CTolvTopDlg::kQuit, CApplicationLook::kFontC},
+        {1035, CApplicationLook::kFontC},
+        {1004, CApplicationLook::kFontB},
+        {CTolvTopDlg::kPortList, CApplicationLook::kFontB},
+    };
+    for (const auto& [id, font] : fonts) {
+        EXPECT_EQ(fontOf(id), CApplicationLook::FontSpecOf(font, "English")) << id;
+    }
+    const ui::ControlColors title = headless_.ColorsOf(top.GetDlgItem(CTolvTopDlg::kTitle));
+    EXPECT_TRUE(title.hasTextColor);
+    EXPECT_EQ(title.textColor, ui::Rgb(0, 0, 174));
+    const ui::ControlColors label = headless_.ColorsOf(top.GetDlgItem(1033));
+    EXPECT_FALSE(label.hasTextColor);
+    EXPECT_EQ(label.brush, look.GetBrush(CApplicationLook::kBrushMint));
+
+    Run("select 1014 \"Japanese\"\n");
+    for (const auto& [id, font] : fonts) {
+        EXPECT_EQ(fontOf(id), CApplicationLook::FontSpecOf(font, "Japanese")) << id;
+    }
+    EXPECT_EQ(CTolvLangText::Instance()->GetLanguageName(), "Japanese");
+    EXPECT_NE(SettingsFile().find("strLanguage=Japanese"), std::string::npos);
 }
 
 TEST_F(TopDialogTest, ParticularModeKeepsTheStoredPrinterId) {
