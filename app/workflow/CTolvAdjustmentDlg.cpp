@@ -5,7 +5,9 @@
 #include "config/CTolvAppParam.h"
 #include "config/CTolvLangText.h"
 #include "dialogs/CApplicationLook.h"
+#include "dialogs/CProgressDialog.h"
 #include "pages/SensorStatusFlag.h"
+#include "printer/CPrinterSettingReader.h"
 #include "printer/CPrinterStatusHeron.h"
 #include "printer/CWaitingDlg.h"
 #include "res/ResourceIds.h"
@@ -18,6 +20,8 @@ constexpr int kSequentialMode = 0;
 constexpr int kBottomMargin = 5;
 constexpr int kStatusButtonWidth = 100;
 constexpr int kPrinterInfoButtonWidth = 120;
+// The progress window of Printer Info is made for this many steps; the reader sets its own count.
+constexpr int kSettingProgressMaximum = 25;
 
 constexpr ui::Color kTitleText = ui::Rgb(128, 64, 64);
 
@@ -156,6 +160,8 @@ bool CTolvAdjustmentDlg::OnCommand(int id, ui::Notification code) {
             ShowPrinterStatus();
             return true;
         case kPrinterInfoCommand:
+            ReadPrinterSettings();
+            return true;
         case kUnusedCommand:
             return true;
         default:
@@ -208,6 +214,21 @@ void CTolvAdjustmentDlg::ShowPrinterStatus() {
         waiting.Run("", 0, -1, 0);
     }
     status->Release();
+}
+
+// Every setting of the printer into the information pane, with the progress window open meanwhile.
+void CTolvAdjustmentDlg::ReadPrinterSettings() {
+    CProgressDialog* progress = CProgressDialog::Open(kSettingProgressMaximum, 0, m_hWnd);
+    if (progress != nullptr) {
+        progress->SetStepCount(0);
+        progress->ShowWindow(true);
+        progress->Invalidate();
+    }
+    CPrinterSettingReader reader;
+    reader.Read(progress, CPrinterSettingReader::kAll);
+    if (progress != nullptr) {
+        progress->Release();
+    }
 }
 
 bool CTolvAdjustmentDlg::PreTranslateKey(ui::Key key) {

@@ -53,6 +53,7 @@ private:
     void EnableCancel();
     void ConfirmCancel();
     void ShowPrinterStatus();
+    void ReadPrinterSettings();
     void LayOut();
     // Font B on the dialog and the sheet, font E on the title; again at every run, since a change of
     // language makes the fonts anew.
