@@ -1,5 +1,6 @@
 #include "printer/CEepromRwByApDllD4.h"
 
+#include "printer/CAutoPrinterStream.h"
 #include "printer/CPortLibraryBinder.h"
 #include "printer/ChannelExchange.h"
 #include "printer/EepromCommands.h"
@@ -8,7 +9,13 @@
 
 CEepromRwByApDllD4::CEepromRwByApDllD4(const std::string& portName, std::uint8_t code1, std::uint8_t code2,
                                        std::uint32_t lastAddress, IPrinterErrorCallback* callback)
-    : CEepromRwByESC(nullptr, code1, code2, lastAddress, callback), port_(PortNameToNumber(portName)) {}
+    : CEepromRwByESC(nullptr, code1, code2, lastAddress, callback), port_(PortNameToNumber(portName)) {
+    // The dump goes to the printer as print data on the data channel of the same port.
+    platform::ISequentialStream* stream = nullptr;
+    if (CreateD4Stream(&stream, port_) == 1) {
+        AdoptStream(stream);
+    }
+}
 
 CEepromRwByApDllD4::~CEepromRwByApDllD4() {
     CloseReadChannel();

@@ -11,6 +11,8 @@
 
 class CEepromRwByApDllD4 : public CEepromRwByESC {
 public:
+    // The port number comes from the port name; the channel print stream of that port becomes the
+    // object's stream, for the dump.
     CEepromRwByApDllD4(const std::string& portName, std::uint8_t code1, std::uint8_t code2,
                        std::uint32_t lastAddress, IPrinterErrorCallback* callback);
     // Closes the read channel, then the write channel.

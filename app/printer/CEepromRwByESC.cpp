@@ -77,6 +77,13 @@ CEepromRwByESC::~CEepromRwByESC() {
     }
 }
 
+void CEepromRwByESC::AdoptStream(platform::ISequentialStream* stream) {
+    if (stream_ != nullptr) {
+        stream_->Release();
+    }
+    stream_ = stream;
+}
+
 bool CEepromRwByESC::Addressable(int address) const {
     // Only the low byte of an address goes to the printer: a larger one would reach another cell.
     return address >= 0 && address <= 0xFF && static_cast<std::uint32_t>(address) <= lastAddress_;

@@ -45,6 +45,8 @@ protected:
     std::uint32_t LastAddress() const { return lastAddress_; }
     // Within 0 .. the last address and within one address byte.
     bool Addressable(int address) const;
+    // Makes the stream the object's own, with the caller's reference (the object had none).
+    void AdoptStream(platform::ISequentialStream* stream);
     // One whole write to the stream; false without a stream.
     bool WriteAll(const void* data, std::uint32_t count);
 

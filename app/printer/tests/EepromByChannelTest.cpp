@@ -157,6 +157,37 @@ TEST_P(EepromByChannelFaults, AddressesOutsideTheModelsRangeAreRefusedUnsent) {
     small->Release();
 }
 
+TEST_P(EepromByChannelFaults, TheDumpClosesTheReadChannelAndGoesOutAsPrintData) {
+    std::array<std::int32_t, 256> values;
+    for (int address = 0; address <= 0xFF; ++address) {
+        std::uint8_t value = 0;
+        ASSERT_EQ(eeprom->ReadByte(address, &value), 1);
+        values[static_cast<std::size_t>(address)] = value;
+    }
+    ASSERT_EQ(eeprom->PrintDump(values.data()), 1);
+    EXPECT_FALSE(Channel().ReadChannelOpen());
+    EXPECT_EQ(ports.OpenNow("USB1"), 0);
+    // Every write of the channel stream negotiates a channel of its own.
+    EXPECT_GT(Negotiations(), 1u);
+    const std::vector<std::uint8_t>& written = ports.Written("USB1");
+    const std::string wire(written.begin(), written.end());
+    EXPECT_NE(wire.find("addr  +0 +1 +2 +3 +4 +5 +6 +7 +8 +9 +A +B +C +D +E +F\r\n"), std::string::npos);
+    char row[64];
+    std::snprintf(row, sizeof row, " F0   %02X", static_cast<unsigned>(values[0xF0]));
+    EXPECT_NE(wire.find(row), std::string::npos);
+    EXPECT_TRUE(messages.Texts().empty());
+}
+
+// (A line that drops during a write heals when the channel stream opens the port for its next
+// attempt; only a printer that stays away fails the dump.)
+TEST_P(EepromByChannelFaults, ADumpToAnOfflinePrinterFails) {
+    std::array<std::int32_t, 256> values;
+    values.fill(0x55);
+    ports.Control("USB1", "offline=refuse");
+    EXPECT_EQ(eeprom->PrintDump(values.data()), 0);
+    EXPECT_EQ(ports.OpenNow("USB1"), 0);
+}
+
 TEST_P(EepromByChannelFaults, AnotherPortNameReachesNoPrinter) {
     IEepromRW* other = nullptr;
     ASSERT_EQ(CreateEepromRW(&other, "USB10", CommandCode(0), CommandCode(1), 0xFF), 1);
