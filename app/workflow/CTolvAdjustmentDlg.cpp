@@ -5,7 +5,6 @@
 #include "config/CTolvAppParam.h"
 #include "config/CTolvLangText.h"
 #include "dialogs/CApplicationLook.h"
-#include "dialogs/CProgressDialog.h"
 #include "pages/SensorStatusFlag.h"
 #include "printer/CPrinterSettingReader.h"
 #include "printer/CPrinterStatusHeron.h"
@@ -22,6 +21,7 @@ constexpr int kStatusButtonWidth = 100;
 constexpr int kPrinterInfoButtonWidth = 120;
 // The progress window of Printer Info is made for this many steps; the reader sets its own count.
 constexpr int kSettingProgressMaximum = 25;
+constexpr int kCloseValue = 10;
 
 constexpr ui::Color kTitleText = ui::Rgb(128, 64, 64);
 
@@ -218,17 +218,10 @@ void CTolvAdjustmentDlg::ShowPrinterStatus() {
 
 // Every setting of the printer into the information pane, with the progress window open meanwhile.
 void CTolvAdjustmentDlg::ReadPrinterSettings() {
-    CProgressDialog* progress = CProgressDialog::Open(kSettingProgressMaximum, 0, m_hWnd);
-    if (progress != nullptr) {
-        progress->SetStepCount(0);
-        progress->ShowWindow(true);
-        progress->Invalidate();
-    }
+    IProgressCallback* progress = ProgressControl(kOpenProgress, kSettingProgressMaximum);
     CPrinterSettingReader reader;
     reader.Read(progress, CPrinterSettingReader::kAll);
-    if (progress != nullptr) {
-        progress->Release();
-    }
+    ProgressControl(kCloseProgress, kCloseValue);
 }
 
 bool CTolvAdjustmentDlg::PreTranslateKey(ui::Key key) {

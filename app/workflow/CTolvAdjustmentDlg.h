@@ -9,12 +9,13 @@
 
 #include "pages/CMyPropertyPage.h"
 #include "pages/IAdjustmentHost.h"
+#include "printer/CPrinterCtrlUI.h"
 #include "ui/CDialog.h"
 #include "workflow/CAdjustSequenceInnerDlg.h"
 #include "workflow/CMyPropertySheet.h"
 #include "workflow/IScreenHost.h"
 
-class CTolvAdjustmentDlg : public ui::CDialog, public pages::IAdjustmentHost {
+class CTolvAdjustmentDlg : public ui::CDialog, public CPrinterCtrlUI, public pages::IAdjustmentHost {
 public:
     // The current working mode of the program: 1 particular adjustment, 0 sequential adjustment.
     using ModeSource = std::function<int()>;
