@@ -35,7 +35,7 @@ CTolvAdjustmentDlg::CTolvAdjustmentDlg(workflow::IScreenHost& screens, CAdjustSe
       mode_(std::move(mode)) {}
 
 CTolvAdjustmentDlg::~CTolvAdjustmentDlg() {
-    // The sheet and its pages go before the dialog's own window.
+    // The window goes while this object is whole, so OnDestroy still takes the pages out of the sheet.
     DestroyWindow();
     RemovePages();
 }
