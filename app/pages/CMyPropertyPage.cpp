@@ -4,7 +4,16 @@
 
 CMyPropertyPage::CMyPropertyPage(int templateId) : CPropertyPage(templateId) {}
 
-CMyPropertyPage::~CMyPropertyPage() = default;
+namespace {
+
+// What the page base passes when it closes a progress window; 802 ignores it.
+constexpr int kCloseValue = 10;
+
+}  // namespace
+
+CMyPropertyPage::~CMyPropertyPage() {
+    ProgressControl(kCloseProgress, kCloseValue);
+}
 
 bool CMyPropertyPage::OnInitDialog() {
     const bool result = CPropertyPage::OnInitDialog();
@@ -23,6 +32,7 @@ bool CMyPropertyPage::OnSetActive() {
 }
 
 void CMyPropertyPage::OnDestroy() {
+    ProgressControl(kCloseProgress, kCloseValue);
     CPropertyPage::OnDestroy();
 }
 

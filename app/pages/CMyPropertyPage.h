@@ -1,11 +1,13 @@
 // The base of every item page: a wizard page that knows its item number, sets the wizard buttons by
-// its place in the run and tells the hosting dialog which item is now current.
+// its place in the run and tells the hosting dialog which item is now current. It reaches the printer
+// and the technician through its CPrinterCtrlUI part, and closes its progress window when it goes.
 #pragma once
 
 #include "pages/IAdjustmentHost.h"
+#include "printer/CPrinterCtrlUI.h"
 #include "ui/PropertySheet.h"
 
-class CMyPropertyPage : public ui::CPropertyPage {
+class CMyPropertyPage : public ui::CPropertyPage, public CPrinterCtrlUI {
 public:
     explicit CMyPropertyPage(int templateId);
     ~CMyPropertyPage() override;
@@ -20,6 +22,7 @@ public:
     // The wizard buttons for the page's place in the sheet, then the host's current item, then the
     // framework's activation.
     bool OnSetActive() override;
+    // The window goes: any progress window the page left open goes with it.
     void OnDestroy() override;
     // The program's shared colours.
     ui::ControlColors OnCtlColor(ui::HWindow control, ui::ColorTarget target) override;

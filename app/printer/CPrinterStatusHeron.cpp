@@ -2,6 +2,7 @@
 
 #include "printer/CPortLibraryBinder.h"
 #include "printer/ChannelExchange.h"
+#include "printer/PlainPortCalls.h"
 #include "printer/PortNameToNumber.h"
 #include "printer/SendModelPreamble.h"
 
@@ -30,7 +31,14 @@ printer::Status ReadAndParseStatusReply() {
 
 int CPrinterStatusHeron::Refresh() {
     SendModelPreamble(port_);
-    if (printer::OpenChannel(port_) != printer::ChannelStep::Ready) {
+    if (!printer::Succeeded(CPortLibraryBinder::OpenPort(port_))) {
+        return 0;
+    }
+    // A status query may wait up to two seconds for a read or a write, never the driver's default.
+    if (!printer::Succeeded(printer::plainport::SetTimeOuts(10, 10, 2000, 10, 2000)) ||
+        !printer::Succeeded(CPortLibraryBinder::CheckD4Support()) ||
+        !printer::Succeeded(CPortLibraryBinder::NegotiateChannel())) {
+        CPortLibraryBinder::ClosePort();
         return 0;
     }
     int result = 0;

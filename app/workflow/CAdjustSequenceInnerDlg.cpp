@@ -38,7 +38,10 @@ void CAdjustSequenceInnerDlg::Fill(const std::vector<int>& items) {
             continue;
         }
         ui::CStatic box = Box(static_cast<int>(i));
-        box.SetWindowText(CTolvLangText::Instance()->GetSequenceCaption(number));
+        const std::string caption = CTolvLangText::Instance()->GetSequenceCaption(number);
+        box.SetWindowText(caption);
+        // A one-line caption sits in the middle of its box; one with line breaks fills it from the top.
+        box.SetCenterVertically(caption.find("\r\n") == std::string::npos);
         if (look != nullptr) {
             box.SetFont(look->GetFont(CApplicationLook::kFontA));
         }

@@ -6,6 +6,7 @@
 #include "config/CTolvLangText.h"
 #include "dialogs/CApplicationLook.h"
 #include "pages/SensorStatusFlag.h"
+#include "printer/CPrinterSettingReader.h"
 #include "printer/CPrinterStatusHeron.h"
 #include "printer/CWaitingDlg.h"
 #include "res/ResourceIds.h"
@@ -18,6 +19,9 @@ constexpr int kSequentialMode = 0;
 constexpr int kBottomMargin = 5;
 constexpr int kStatusButtonWidth = 100;
 constexpr int kPrinterInfoButtonWidth = 120;
+// The progress window of Printer Info is made for this many steps; the reader sets its own count.
+constexpr int kSettingProgressMaximum = 25;
+constexpr int kCloseValue = 10;
 
 constexpr ui::Color kTitleText = ui::Rgb(128, 64, 64);
 
@@ -31,7 +35,7 @@ CTolvAdjustmentDlg::CTolvAdjustmentDlg(workflow::IScreenHost& screens, CAdjustSe
       mode_(std::move(mode)) {}
 
 CTolvAdjustmentDlg::~CTolvAdjustmentDlg() {
-    // The sheet and its pages go before the dialog's own window.
+    // The window goes while this object is whole, so OnDestroy still takes the pages out of the sheet.
     DestroyWindow();
     RemovePages();
 }
@@ -156,6 +160,8 @@ bool CTolvAdjustmentDlg::OnCommand(int id, ui::Notification code) {
             ShowPrinterStatus();
             return true;
         case kPrinterInfoCommand:
+            ReadPrinterSettings();
+            return true;
         case kUnusedCommand:
             return true;
         default:
@@ -208,6 +214,14 @@ void CTolvAdjustmentDlg::ShowPrinterStatus() {
         waiting.Run("", 0, -1, 0);
     }
     status->Release();
+}
+
+// Every setting of the printer into the information pane, with the progress window open meanwhile.
+void CTolvAdjustmentDlg::ReadPrinterSettings() {
+    IProgressCallback* progress = ProgressControl(kOpenProgress, kSettingProgressMaximum);
+    CPrinterSettingReader reader;
+    reader.Read(progress, CPrinterSettingReader::kAll);
+    ProgressControl(kCloseProgress, kCloseValue);
 }
 
 bool CTolvAdjustmentDlg::PreTranslateKey(ui::Key key) {

@@ -9,12 +9,13 @@
 
 #include "pages/CMyPropertyPage.h"
 #include "pages/IAdjustmentHost.h"
+#include "printer/CPrinterCtrlUI.h"
 #include "ui/CDialog.h"
 #include "workflow/CAdjustSequenceInnerDlg.h"
 #include "workflow/CMyPropertySheet.h"
 #include "workflow/IScreenHost.h"
 
-class CTolvAdjustmentDlg : public ui::CDialog, public pages::IAdjustmentHost {
+class CTolvAdjustmentDlg : public ui::CDialog, public CPrinterCtrlUI, public pages::IAdjustmentHost {
 public:
     // The current working mode of the program: 1 particular adjustment, 0 sequential adjustment.
     using ModeSource = std::function<int()>;
@@ -53,6 +54,7 @@ private:
     void EnableCancel();
     void ConfirmCancel();
     void ShowPrinterStatus();
+    void ReadPrinterSettings();
     void LayOut();
     // Font B on the dialog and the sheet, font E on the title; again at every run, since a change of
     // language makes the fonts anew.

@@ -90,6 +90,7 @@ std::string Report(VirtualPrinter& printer) {
     out << "bytes-received=" << state.bytesReceived << "\n";
     out << "lines-fed=" << state.linesFed << "\n";
     out << "packet-mode=" << (printer.InPacketMode() ? 1 : 0) << "\n";
+    out << "negotiations=" << printer.Transport().Initialisations() << "\n";
     out << "model-preamble=" << (state.modelPreambleSeen ? 1 : 0) << "\n";
     out << "paper-out=" << (faults.paperOut ? 1 : 0) << "\n";
     out << "error-state=" << faults.errorCode << "\n";

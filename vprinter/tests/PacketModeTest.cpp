@@ -145,6 +145,7 @@ TEST_F(PacketMode, EveryAcceptedInitCountsAsOneNegotiation) {
     Write(printer, {0x1B, 0x7C, 0x44, 0x34, 0x00, 0x00, 0x00, 0x08, 0x01, 0x00, 0x00, 0x20});
     ReadAllBytes(printer);
     EXPECT_EQ(printer.Transport().Initialisations(), 3u);
+    EXPECT_NE(vprinter::ApplyControl(printer, "get").text.find("negotiations=3\n"), std::string::npos);
 }
 
 TEST_F(PacketMode, TransactionErrorsAreAnswered) {

@@ -83,6 +83,29 @@ TEST_F(PageBaseTest, CancelLeavesThePageShown) {
     EXPECT_TRUE(pages_[0]->IsWindowVisible());
 }
 
+TEST_F(PageBaseTest, APageClosesItsProgressWindowWhenItGoes) {
+    auto progressWindows = [this] {
+        int count = 0;
+        for (ui::HWindow window : headless_.TopLevelWindows()) {
+            count += ui::Backend().GetId(window) == 185 ? 1 : 0;
+        }
+        return count;
+    };
+    Build(2);
+    ASSERT_TRUE(sheet_.SetActivePage(0));
+    ASSERT_NE(pages_[0]->ProgressControl(CPrinterCtrlUI::kOpenProgress, 5), nullptr);
+    EXPECT_EQ(progressWindows(), 1);
+    sheet_.RemovePage(0);
+    EXPECT_EQ(progressWindows(), 0) << "destroying the page's window";
+    EXPECT_EQ(pages_[0]->Progress(), nullptr);
+
+    // A page whose window never existed closes it when it is deleted.
+    sheet_.RemovePage(0);
+    ASSERT_NE(pages_[1]->ProgressControl(CPrinterCtrlUI::kOpenProgress, 5), nullptr);
+    pages_[1].reset();
+    EXPECT_EQ(progressWindows(), 0) << "deleting the page";
+}
+
 TEST_F(PageBaseTest, APageWithoutHostOrSheetStillActivates) {
     CMyPropertyPage loose(302);
     EXPECT_TRUE(loose.OnSetActive());

@@ -74,7 +74,7 @@ TEST_F(PrinterStatus, BusyPrinterReportsPrintingForItsPollsThenReady) {
     }
 }
 
-// A failed query keeps the last good codes and never waits longer than the port's time-outs.
+// A failed query keeps the last good codes and never waits longer than the query's time-outs.
 TEST_F(PrinterStatus, FailuresKeepTheLastGoodCodes) {
     ports.Control("USB1", "paper-out=1");
     ASSERT_EQ(status->Refresh(), 1);
@@ -92,7 +92,8 @@ TEST_F(PrinterStatus, FailuresKeepTheLastGoodCodes) {
         ports.Control("USB1", c.words);
         const std::uint64_t before = clock.ElapsedMilliseconds();
         EXPECT_EQ(status->Refresh(), 0);
-        EXPECT_LT(clock.ElapsedMilliseconds() - before, 30'000u);
+        // A silent printer costs the status query's two-second read time-out once.
+        EXPECT_LE(clock.ElapsedMilliseconds() - before, 2000u);
         EXPECT_EQ(status->GetStatusCode(), 0);
         EXPECT_EQ(status->GetErrorCode(), 6);
         EXPECT_EQ(ports.OpenNow("USB1"), 0);

@@ -4,6 +4,8 @@
 #include "AdjustmentFixture.h"
 #include "InProcessPrinterPorts.h"
 #include "config/CTolvAppParam.h"
+#include "config/CTolvPrnParam.h"
+#include "dialogs/CAdjustInfoInnerDlg.h"
 #include "platform/ModulePath.h"
 #include "printer/CPortLibraryBinder.h"
 
@@ -62,6 +64,27 @@ TEST_F(AdjustmentPrinterTest, StatusOfASilentPortSaysOffline) {
                 "click 12325\n");
     EXPECT_EQ(window.returns, 1);
     EXPECT_EQ(ports_.OpenNow("USB1"), 0);
+}
+
+TEST_F(AdjustmentPrinterTest, PrinterInfoFillsThePaneWhileTheProgressWindowIsOpen) {
+    CTolvPrnParam::Instance()->SetProfile("VK-572D");
+    // Page length 11 inches (3960 / 360), Uni-d.
+    ports_.Control("USB1", "poke=0x23:1 poke=0x25:0x78 poke=0x26:0x0F");
+    CAdjustInfoInnerDlg pane;
+    PublishInformationPane(&pane);
+    MainWindowStandIn window(kParticular);
+    RunScenario(window, {101},
+                "click 1017\n"
+                "click 12325\n");
+    PublishInformationPane(nullptr);
+    EXPECT_EQ(pane.m_fields.strDeviceID, "ORLEX VK-572D");
+    EXPECT_EQ(pane.m_fields.strPrintDirection, "Uni-d");
+    EXPECT_EQ(pane.m_fields.strPageLength, "11\"");
+    EXPECT_EQ(pages_.cancels, 1) << "the page was asked to stop first";
+    EXPECT_EQ(ports_.OpenNow("USB1"), 0);
+    for (ui::HWindow topLevel : headless_.TopLevelWindows()) {
+        EXPECT_NE(ui::Backend().GetId(topLevel), 185) << "the progress window was left open";
+    }
 }
 
 }  // namespace

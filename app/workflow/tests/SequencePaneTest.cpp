@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "AdjustmentFixture.h"
+#include "res/DialogTemplate.h"
 
 namespace adjusttest {
 namespace {
@@ -35,6 +36,18 @@ TEST_F(SequencePaneTest, BoxesStackFromTheTopWithTheirCaptions) {
     EXPECT_EQ(pane_.GetWindowRect().Height(), Box(2).GetWindowRect().bottom + 15);
     EXPECT_EQ(pane_.GetState(0), CAdjustSequenceInnerDlg::kCurrent);
     EXPECT_EQ(pane_.GetState(1), CAdjustSequenceInnerDlg::kPending);
+}
+
+TEST_F(SequencePaneTest, OneLineCaptionsAreCentredVerticallyAndBrokenOnesAreNot) {
+    pane_.Fill({101, 206, 102});
+    EXPECT_EQ(Box(1).GetWindowText(), "Envelope\r\ntest");
+    EXPECT_EQ(headless_.StyleOf(Box(1)) & res::kCenterImage, 0u);
+    EXPECT_NE(headless_.StyleOf(Box(0)) & res::kCenterImage, 0u);
+    EXPECT_NE(headless_.StyleOf(Box(2)) & res::kCenterImage, 0u);
+    // A box keeps no style of the caption it showed before.
+    pane_.Fill({206, 101});
+    EXPECT_EQ(headless_.StyleOf(Box(0)) & res::kCenterImage, 0u);
+    EXPECT_NE(headless_.StyleOf(Box(1)) & res::kCenterImage, 0u);
 }
 
 TEST_F(SequencePaneTest, AnEntryWithoutNumberLeavesItsBoxUnusedAndTheSlotWhereItWas) {

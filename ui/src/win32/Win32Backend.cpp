@@ -932,6 +932,14 @@ void Win32Backend::ClearImage(HWindow frame) {
     }
 }
 
+void Win32Backend::SetCenterVertically(HWindow label, bool centred) {
+    HWND native = Native(label);
+    const LONG_PTR style = GetWindowLongPtrA(native, GWL_STYLE);
+    SetWindowLongPtrA(native, GWL_STYLE,
+                      centred ? (style | SS_CENTERIMAGE) : (style & ~static_cast<LONG_PTR>(SS_CENTERIMAGE)));
+    InvalidateRect(native, nullptr, TRUE);
+}
+
 // ---- timers, posted messages, loops
 
 void Win32Backend::SetTimer(HWindow window, int id, unsigned milliseconds) {

@@ -1,0 +1,230 @@
+#include "printer/CAutoPrinterStream.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "platform/Clock.h"
+#include "printer/CPortLibraryBinder.h"
+#include "printer/ChannelExchange.h"
+#include "printer/PlainPortCalls.h"
+#include "printer/PortNameToNumber.h"
+#include "printer/StreamDebugText.h"
+
+namespace {
+
+using printer::Succeeded;
+namespace plainport = printer::plainport;
+
+constexpr std::int16_t kSearch = -1;
+// The search runs over every USB printer number and then the three LPT ports.
+constexpr std::int16_t kFirstSearched = 0x0401;
+constexpr std::int16_t kLastSearched = 0x0482;
+
+// The model name the open port's printer reports; false when it names none. The name buffer is the
+// driver's to fill, up to its size; the text is taken to its first NUL within it.
+bool ReadModelName(std::string* modelName) {
+    std::vector<char> name(plainport::kModelNameSize, '\0');
+    if (!Succeeded(plainport::ModelName(name.data()))) {
+        return false;
+    }
+    *modelName = std::string(name.data(), strnlen(name.data(), name.size()));
+    return true;
+}
+
+// The first port that opens and names its printer, with that name; kPortNotFound when none does.
+std::int16_t SearchPrinter(std::string* modelName) {
+    std::int16_t found = CAutoPrinterStream::kPortNotFound;
+    for (std::int16_t port = kFirstSearched; port <= kLastSearched; ++port) {
+        if (Succeeded(plainport::Open(port)) && ReadModelName(modelName)) {
+            found = port;
+            break;
+        }
+    }
+    if (found != CAutoPrinterStream::kPortNotFound) {
+        const std::string line = "*** [" + *modelName + "] is detected\n";
+        printer::StreamDebugText(line.c_str());
+    }
+    // Nothing keeps a searched port open, found or not.
+    plainport::Close();
+    return found;
+}
+
+template <class Stream>
+int HandOutStream(platform::ISequentialStream** out, std::int16_t port, std::string name) {
+    return printer::HandOut<Stream>(out, platform::kIidISequentialStream, static_cast<std::int32_t>(port),
+                                    std::move(name));
+}
+
+}  // namespace
+
+CAutoPrinterStream::CAutoPrinterStream(std::int32_t port, std::string modelName)
+    : port_(port), modelName_(std::move(modelName)) {}
+
+CAutoPrinterStream::~CAutoPrinterStream() {
+    plainport::Close();
+}
+
+platform::HResult CAutoPrinterStream::Read(void* buffer, std::uint32_t count, std::uint32_t* read) {
+    const bool opened = Succeeded(plainport::Open(static_cast<std::int16_t>(port_)));
+    std::uint32_t received = count;
+    bool receivedOk = false;
+    if (opened) {
+        plainport::SetReceiveType(plainport::kReceiveAnything);
+        receivedOk = Succeeded(plainport::Receive(static_cast<std::uint8_t*>(buffer), &received));
+    }
+    plainport::Close();
+    if (opened && receivedOk) {
+        if (read != nullptr) {
+            // The driver's count is not trusted beyond the buffer it was given.
+            *read = std::min(received, count);
+        }
+        return platform::kSOk;
+    }
+    ReportIoError();
+    if (read != nullptr) {
+        *read = 0;
+    }
+    return platform::kSFalse;
+}
+
+bool CAutoPrinterStream::WriteOnce(const std::uint8_t* data, std::uint32_t count) {
+    if (!Succeeded(plainport::Open(static_cast<std::int16_t>(port_)))) {
+        return false;
+    }
+    const bool sent = Succeeded(plainport::Send(data, count));
+    plainport::Close();
+    return sent;
+}
+
+platform::HResult CAutoPrinterStream::Write(const void* data, std::uint32_t count, std::uint32_t* written) {
+    if (count == 0) {
+        if (written != nullptr) {
+            *written = 0;
+        }
+        return platform::kSOk;
+    }
+    bool failedBefore = false;
+    for (int attempt = 0; attempt < kWriteAttempts; ++attempt) {
+        if (WriteOnce(static_cast<const std::uint8_t*>(data), count)) {
+            if (failedBefore) {
+                printer::StreamDebugText("\n");
+            }
+            if (written != nullptr) {
+                *written = count;
+            }
+            return platform::kSOk;
+        }
+        failedBefore = true;
+        printer::StreamDebugText(":");
+        platform::Clock().Sleep(kWriteRetryPause);
+    }
+    printer::StreamDebugText("\n");
+    ReportIoError();
+    if (written != nullptr) {
+        *written = 0;
+    }
+    return platform::kSFalse;
+}
+
+platform::HResult CAutoPrinterD4Stream::QueryInterface(const platform::Iid& iid, void** object) {
+    if (iid == platform::kIidIUnknown || iid == platform::kIidISequentialStream) {
+        return CAutoPrinterStream::QueryInterface(iid, object);
+    }
+    *object = nullptr;
+    return platform::kENoInterface;
+}
+
+platform::HResult CAutoPrinterD4Stream::Read(void* buffer, std::uint32_t count, std::uint32_t* read) {
+    const auto port = static_cast<std::int16_t>(port_);
+    bool ok = false;
+    std::uint32_t taken = 0;
+    if (printer::OpenChannel(port) == printer::ChannelStep::Ready) {
+        // The channel library takes no length and may fill a whole reply packet: it receives into a
+        // buffer of the size it may fill, and the caller gets no more than it asked for.
+        std::vector<std::uint8_t> reply(CPortLibraryBinder::kStatusReplySize, 0);
+        const bool received = Succeeded(CPortLibraryBinder::ReceiveChannelData(reply.data()));
+        CPortLibraryBinder::TerminateChannel();
+        const bool closed = Succeeded(CPortLibraryBinder::ClosePort());
+        if (received && closed) {
+            taken = std::min<std::uint32_t>(count, static_cast<std::uint32_t>(reply.size()));
+            std::memcpy(buffer, reply.data(), taken);
+            ok = true;
+        }
+    }
+    if (!ok) {
+        ReportIoError();
+    }
+    if (read != nullptr) {
+        *read = taken;
+    }
+    return ok ? platform::kSOk : platform::kSFalse;
+}
+
+bool CAutoPrinterD4Stream::WriteOnce(const std::uint8_t* data, std::uint32_t count) {
+    if (printer::OpenChannel(static_cast<std::int16_t>(port_)) != printer::ChannelStep::Ready) {
+        return false;
+    }
+    const bool sent = Succeeded(CPortLibraryBinder::SendChannelData(data, count));
+    const bool terminated = Succeeded(CPortLibraryBinder::TerminateChannel());
+    const bool closed = Succeeded(CPortLibraryBinder::ClosePort());
+    return sent && terminated && closed;
+}
+
+const char* CAutoPrinterD4Stream::IoErrorText(std::int16_t code) {
+    switch (code) {
+        case -120:
+            return "COMの通信設定が出来ない。\n";
+        case -119:
+            return "パケットモードはサポートしていない\n";
+        case -112:
+            return "受信種が不明。\n";
+        case -111:
+            return "読み出したサイズが大きすぎる\n";
+        case -110:
+            return "DeviceIoControl関数でのエラー発生\n";
+        case -105:
+            return "デバイスハンドルが不正\n";
+        case -104:
+            return "読込み時タイムアウト\n";
+        case -82:
+            return "読込み時にエラーが起きた(原因不明)\n";
+        case -81:
+            return "書込み時にエラーが起きた(タイムアウト or 原因不明)\n";
+        default:
+            return nullptr;
+    }
+}
+
+void CAutoPrinterD4Stream::ReportIoError() {
+    std::int16_t code = 0;
+    if (!Succeeded(plainport::IoErrorCode(&code))) {
+        return;
+    }
+    if (const char* text = IoErrorText(code)) {
+        printer::StreamDebugText(text);
+    }
+}
+
+int CreatePrinterStream(platform::ISequentialStream** out, std::int16_t port) {
+    std::string name;
+    if (port == kSearch) {
+        port = SearchPrinter(&name);
+    } else if (Succeeded(plainport::Open(port))) {
+        // The port stays open: the next open, or the stream's end, closes it.
+        ReadModelName(&name);
+    }
+    return HandOutStream<CAutoPrinterStream>(out, port, std::move(name));
+}
+
+int CreatePrinterStreamByName(platform::ISequentialStream** out, const std::string& portName) {
+    return CreatePrinterStream(out, PortNameToNumber(portName));
+}
+
+int CreateD4Stream(platform::ISequentialStream** out, std::int16_t port) {
+    std::string name;
+    if (port == kSearch) {
+        port = SearchPrinter(&name);
+    }
+    return HandOutStream<CAutoPrinterD4Stream>(out, port, std::move(name));
+}

@@ -1,0 +1,72 @@
+// The print streams: raw bytes to and from the printer, each Read and Write opening the port,
+// moving its bytes and closing the port again, so a stream holds no port between calls. Both remember
+// the printer model name they found when they were made.
+//
+// CAutoPrinterStream goes through the driver selector's plain send and receive;
+// CAutoPrinterD4Stream through the IEEE 1284.4 data channel, negotiating it for every call. Neither
+// shows a message: a failure is the result 1 (S_FALSE), a zero count and a debug text.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/Unknown.h"
+#include "printer/CRefCounted.h"
+
+// The byte stream with the slots the print streams add after Write: a virtual destructor, then the
+// report of the port driver's last I/O error.
+class IPrinterStream : public platform::ISequentialStream {
+public:
+    virtual ~IPrinterStream() = default;
+    virtual void ReportIoError() = 0;
+};
+
+class CAutoPrinterStream : public printer::CRefCounted<IPrinterStream> {
+public:
+    // A port number no driver accepts: the stream a search without a printer gives.
+    static constexpr std::int16_t kPortNotFound = 0x0483;
+    // Write attempts before a write fails, and the pause after each failed one.
+    static constexpr int kWriteAttempts = 3;
+    static constexpr std::uint32_t kWriteRetryPause = 50;
+
+    CAutoPrinterStream(std::int32_t port, std::string modelName);
+    ~CAutoPrinterStream() override;
+
+    platform::HResult Read(void* buffer, std::uint32_t count, std::uint32_t* read) override;
+    platform::HResult Write(const void* data, std::uint32_t count, std::uint32_t* written) override;
+    void ReportIoError() override {}
+
+    std::int32_t GetPort() const { return port_; }
+    const std::string& GetModelName() const { return modelName_; }
+
+protected:
+    // One attempt of a write; true when every step succeeded.
+    virtual bool WriteOnce(const std::uint8_t* data, std::uint32_t count);
+
+    std::int32_t port_;
+    std::string modelName_;
+};
+
+class CAutoPrinterD4Stream : public CAutoPrinterStream {
+public:
+    using CAutoPrinterStream::CAutoPrinterStream;
+
+    // Only IID_IUnknown and IID_ISequentialStream; any other id gives null and E_NOINTERFACE.
+    platform::HResult QueryInterface(const platform::Iid& iid, void** object) override;
+    platform::HResult Read(void* buffer, std::uint32_t count, std::uint32_t* read) override;
+    // Writes one line of debug output naming the port driver's last I/O error, for the codes it knows.
+    void ReportIoError() override;
+
+    // The debug line for an I/O error code; null for a code without one.
+    static const char* IoErrorText(std::int16_t code);
+
+protected:
+    bool WriteOnce(const std::uint8_t* data, std::uint32_t count) override;
+};
+
+// The plain stream for a port number (-1: search the USB and LPT ports for the first printer that
+// names its model). 1, or 0 when it cannot be allocated.
+int CreatePrinterStream(platform::ISequentialStream** out, std::int16_t port);
+int CreatePrinterStreamByName(platform::ISequentialStream** out, const std::string& portName);
+// The channel stream for a port number (-1: search as above; a given port is not opened here).
+int CreateD4Stream(platform::ISequentialStream** out, std::int16_t port);
