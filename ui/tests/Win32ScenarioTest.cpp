@@ -2,6 +2,11 @@
 // the Win32 back-end under Wine.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
 #include "ui/CDialog.h"
 #include "ui/DataExchange.h"
 #include "ui/PropertySheet.h"
@@ -30,6 +35,30 @@ struct Attached {
 
 TEST(Win32ScenarioTest, TheDefaultBackEndIsWin32) {
     EXPECT_STREQ(ui::Backend().Name(), "win32");
+}
+
+// The picture is taken inside the program: a BMP file of the windows as the screen shows them.
+TEST(Win32ScenarioTest, ScreenshotsAreWrittenAsBitmaps) {
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "tolv-win32-shots";
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    _putenv_s("TOLVANE_SCREENSHOT_DIR", folder.string().c_str());
+    {
+        Attached run("screenshot probe\nclick 1\n");
+        Probe probe;
+        EXPECT_EQ(probe.DoModal(), ui::kIdOk);
+        EXPECT_TRUE(run.scenario.Failures().empty()) << run.scenario.Report();
+    }
+    _putenv_s("TOLVANE_SCREENSHOT_DIR", "");
+    std::string bytes;
+    {
+        std::ifstream in(folder / "probe.bmp", std::ios::binary);
+        bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
+    ASSERT_GT(bytes.size(), 54u);
+    EXPECT_EQ(bytes.substr(0, 2), "BM");
 }
 
 TEST(Win32ScenarioTest, TypingAndClickingEndTheModalDialog) {

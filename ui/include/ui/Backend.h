@@ -113,6 +113,9 @@ public:
     // Picture frames: whether one holds an image, and dropping it.
     virtual bool HasImage(HWindow frame) = 0;
     virtual void ClearImage(HWindow frame) = 0;
+    // Text labels: whether a one-line text is drawn centred between top and bottom. A centred label
+    // draws its text on one line, so a text with line breaks needs it off.
+    virtual void SetCenterVertically(HWindow label, bool centred) = 0;
 
     // Window timers: OnTimer(id) each time the period has passed, until killed.
     virtual void SetTimer(HWindow window, int id, unsigned milliseconds) = 0;

@@ -50,6 +50,7 @@ public:
     CStatic(const CWindow& window) : CWindow(window.m_hWnd) {}  // NOLINT: GetDlgItem gives a CWindow
     bool HasImage() const { return Backend().HasImage(m_hWnd); }
     void ClearImage() const { Backend().ClearImage(m_hWnd); }
+    void SetCenterVertically(bool centred) const { Backend().SetCenterVertically(m_hWnd, centred); }
 };
 
 class CEdit : public CWindow {

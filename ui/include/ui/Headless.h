@@ -40,6 +40,8 @@ public:
     std::vector<PaintedLine> PaintedLines(HWindow window);
     std::vector<HWindow> TopLevelWindows();
     const res::ControlTemplate* TemplateOf(HWindow control);
+    // The control's style flags now (res::ControlStyle), as the template gave them and later changed.
+    std::uint32_t StyleOf(HWindow control);
     std::vector<std::string> ColumnsOf(HWindow view);
     bool IsRunningModal(HWindow window);
     const std::vector<ShownMessageBox>& MessageBoxes() const;
@@ -114,6 +116,7 @@ public:
     bool IsScrollBarVisible(HWindow window) override;
     bool HasImage(HWindow frame) override;
     void ClearImage(HWindow frame) override;
+    void SetCenterVertically(HWindow label, bool centred) override;
     void SetTimer(HWindow window, int id, unsigned milliseconds) override;
     void KillTimer(HWindow window, int id) override;
     void PostMessage(HWindow window, int code, long first, long second) override;

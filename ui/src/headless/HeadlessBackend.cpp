@@ -645,6 +645,12 @@ void HeadlessBackend::ClearImage(HWindow frame) {
     }
 }
 
+void HeadlessBackend::SetCenterVertically(HWindow label, bool centred) {
+    if (state_->Alive(label)) {
+        label->style = centred ? (label->style | res::kCenterImage) : (label->style & ~res::kCenterImage);
+    }
+}
+
 // ---- timers, posted messages, loops
 
 void HeadlessBackend::SetTimer(HWindow window, int id, unsigned milliseconds) {
@@ -881,6 +887,10 @@ std::vector<HWindow> HeadlessBackend::TopLevelWindows() {
 
 const res::ControlTemplate* HeadlessBackend::TemplateOf(HWindow control) {
     return state_->Alive(control) ? control->control : nullptr;
+}
+
+std::uint32_t HeadlessBackend::StyleOf(HWindow control) {
+    return state_->Alive(control) ? control->style : 0;
 }
 
 std::vector<std::string> HeadlessBackend::ColumnsOf(HWindow view) {

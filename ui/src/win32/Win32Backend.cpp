@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <vector>
 
 #include "DialogTemplateBuilder.h"
+#include "ScreenCapture.h"
 #include "platform/DebugOutput.h"
 #include "ui/CDialog.h"
 #include "ui/Scenario.h"
@@ -20,6 +20,8 @@ namespace {
 constexpr char kDialogProperty[] = "TolvaneDialog";
 // Messages posted through PostMessage carry their code above WM_APP.
 constexpr UINT kPostedBase = WM_APP;
+// The quit code with which a failed scenario ends the program's loops.
+constexpr int kScenarioFailedQuitCode = 3;
 // The message box's text is the static with this id (the dialog manager's own).
 constexpr int kMessageBoxTextId = 0xFFFF;
 
@@ -930,6 +932,14 @@ void Win32Backend::ClearImage(HWindow frame) {
     }
 }
 
+void Win32Backend::SetCenterVertically(HWindow label, bool centred) {
+    HWND native = Native(label);
+    const LONG_PTR style = GetWindowLongPtrA(native, GWL_STYLE);
+    SetWindowLongPtrA(native, GWL_STYLE,
+                      centred ? (style | SS_CENTERIMAGE) : (style & ~static_cast<LONG_PTR>(SS_CENTERIMAGE)));
+    InvalidateRect(native, nullptr, TRUE);
+}
+
 // ---- timers, posted messages, loops
 
 void Win32Backend::SetTimer(HWindow window, int id, unsigned milliseconds) {
@@ -1108,19 +1118,15 @@ void Win32Backend::RunScenarioTick() {
     if (static_cast<LONG>(now - waitUntil_) < 0) {
         return;
     }
-    if (!pendingShot_.empty()) {
-        // The picture is taken outside the program; it appears as a file next to the request.
-        if (GetFileAttributesA(pendingShot_.c_str()) == INVALID_FILE_ATTRIBUTES && now - shotSince_ < 20000) {
-            return;
-        }
-        if (GetFileAttributesA(pendingShot_.c_str()) == INVALID_FILE_ATTRIBUTES) {
-            scenario_->Fail("no screenshot " + pendingShot_ + " was taken");
-        }
-        pendingShot_.clear();
-    }
     const ScenarioStep* step = scenario_->PeekStep();
     if (step == nullptr) {
+        // A scenario that failed ends the loops, so its windows do not wait for a technician who
+        // is not there; the quit code tells the program's end why.
+        const bool failed = !scenario_->Failures().empty();
         AttachScenario(nullptr);
+        if (failed) {
+            PostQuitMessage(kScenarioFailedQuitCode);
+        }
         return;
     }
     if (step->action == StepAction::ChooseFile) {
@@ -1153,13 +1159,15 @@ void Win32Backend::RunScenarioTick() {
     if (outcome.kind == StepOutcome::Wait) {
         waitUntil_ = GetTickCount() + static_cast<DWORD>(outcome.milliseconds);
     } else if (outcome.kind == StepOutcome::Screenshot) {
+        // The picture is taken here, of the windows as the screen shows them.
         const char* folder = std::getenv("TOLVANE_SCREENSHOT_DIR");
         if (folder != nullptr && *folder != '\0') {
-            const std::string base = std::string(folder) + "\\" + outcome.name;
-            std::ofstream(base + ".request").put('\n');
-            pendingShot_ = base + ".png";
-            shotSince_ = GetTickCount();
+            const std::string path = std::string(folder) + "\\" + outcome.name + ".bmp";
+            if (!CaptureThreadWindows(path)) {
+                scenario_->Fail("screenshot " + path + " could not be taken");
+            }
         }
+        waitUntil_ = GetTickCount() + 100;
     } else {
         // Let the windows settle between steps, as a technician's hand would.
         waitUntil_ = GetTickCount() + 100;

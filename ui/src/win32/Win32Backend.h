@@ -83,6 +83,7 @@ public:
     bool IsScrollBarVisible(HWindow window) override;
     bool HasImage(HWindow frame) override;
     void ClearImage(HWindow frame) override;
+    void SetCenterVertically(HWindow label, bool centred) override;
     void SetTimer(HWindow window, int id, unsigned milliseconds) override;
     void KillTimer(HWindow window, int id) override;
     void PostMessage(HWindow window, int code, long first, long second) override;
@@ -125,8 +126,6 @@ private:
     UINT_PTR scenarioTimer_ = 0;
     DWORD waitUntil_ = 0;
     DWORD answerSince_ = 0;
-    std::string pendingShot_;
-    DWORD shotSince_ = 0;
 };
 
 }  // namespace ui::win32

@@ -1,0 +1,97 @@
+// The adjustment screen in a test: a profile with a language file, pages of the test's own for every
+// item number but the page-less ones, and a stand-in for the main window that hosts the screen.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "config/ConfigurationScope.h"
+#include "dialogs/CApplicationLook.h"
+#include "pages/CMyPropertyPage.h"
+#include "platform/Clock.h"
+#include "testsupport/TemporaryFolder.h"
+#include "ui/Headless.h"
+#include "ui/Scenario.h"
+#include "workflow/CAdjustSequenceInnerDlg.h"
+#include "workflow/CTolvAdjustmentDlg.h"
+#include "workflow/IScreenHost.h"
+#include "workflow/ItemPageFactory.h"
+
+namespace adjusttest {
+
+// What the test pages were asked, kept by the test since the pages go with the run.
+struct PageLog {
+    bool agreeToFinish = true;
+    int finishes = 0;
+    int cancels = 0;
+    int made = 0;
+};
+
+// A page that may refuse to finish and notes how often the sheet asked it to stop.
+class TestPage : public CMyPropertyPage {
+public:
+    explicit TestPage(PageLog& log) : CMyPropertyPage(302), log_(log) {}
+    bool OnWizardFinish() override {
+        ++log_.finishes;
+        return log_.agreeToFinish;
+    }
+    void OnCancel() override {
+        ++log_.cancels;
+        CMyPropertyPage::OnCancel();
+    }
+
+private:
+    PageLog& log_;
+};
+
+// The main window's part: holds the sequence pane and the adjustment dialog and records the returns.
+class MainWindowStandIn : public ui::CDialog, public workflow::IScreenHost {
+public:
+    explicit MainWindowStandIn(int mode);
+
+    void ShowTopScreen() override {}
+    void ShowItemMenu(bool) override {}
+    void ShowPartsList(bool) override {}
+    // As the main window does: nothing changes when no item got a page.
+    void StartAdjustment(const std::vector<int>& items) override;
+    void ReturnFromAdjustment() override;
+    void RequestClose() override {}
+
+    int mode;
+    int returns = 0;
+    bool endModalOnReturn = true;
+    CAdjustSequenceInnerDlg sequence;
+    CTolvAdjustmentDlg adjustment;
+    std::vector<int> firstRun;
+
+    bool OnInitDialog() override;
+};
+
+class AdjustmentTest : public ::testing::Test {
+protected:
+    AdjustmentTest();
+    ~AdjustmentTest() override;
+
+    // Runs the main window modally with the items as its first run, driven by the scenario text.
+    // The scenario's failures are reported as test failures.
+    void RunScenario(MainWindowStandIn& window, const std::vector<int>& items, const std::string& script);
+    // Item numbers that get no page (besides 0 and below, which never do).
+    std::set<int> pageless_{206};
+    PageLog pages_;
+
+    testsupport::TemporaryFolder folder_{"tolv-adjust"};
+    config::ScopedConfiguration configuration_{folder_.Path()};
+    platform::VirtualClock clock_;
+    platform::ScopedClock scopedClock_{clock_};
+    ui::HeadlessBackend headless_;
+    ui::ScopedBackend scopedBackend_{headless_};
+    CApplicationLook look_;
+    ScopedApplicationLook scopedLook_{look_};
+    workflow::ScopedItemPageMaker maker_;
+};
+
+}  // namespace adjusttest
