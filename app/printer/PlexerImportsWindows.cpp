@@ -1,5 +1,5 @@
-// The delay-load helper resolves the eight imports from the import library made of
-// PlexerImports.def. Plexer is loaded by the start-up binding already, so the helper's load finds it;
+// The delay-load helper resolves the eight imports from the selector client's delay-load import
+// library of Plexer.dll. Plexer is loaded by the start-up binding already, so the helper's load finds it;
 // a function Plexer lacks would make the helper raise an exception, so the failure hook answers
 // with a stand-in that returns 0xB000 instead, as the binder does.
 #include <windows.h>
