@@ -2,6 +2,7 @@
 
 #include "dialogs/CMessageDlg.h"
 #include "dialogs/CProgressDialog.h"
+#include "printer/WaitForPrinter.h"
 #include "res/DialogTemplate.h"
 #include "ui/CDialog.h"
 
@@ -62,4 +63,12 @@ int CPrinterCtrlUI::ShowMessage(const std::string& text, int type) {
 
 int CPrinterCtrlUI::ShowMessageRes(int stringId, int type) {
     return ShowMessage(res::LoadResourceString(stringId), type);
+}
+
+int CPrinterCtrlUI::WaitPrinterReady(int timeoutMs) {
+    return printer::WaitPrinterReady(timeoutMs);
+}
+
+int CPrinterCtrlUI::WaitWithDialog() {
+    return printer::WaitWithDialog(WindowOf(this));
 }

@@ -34,6 +34,12 @@ public:
     // As ShowMessage, with the text of the string table entry.
     int ShowMessageRes(int stringId, int type);
 
+    // Waiting for the printer of the selected port: 1 as soon as a status query succeeds within
+    // timeoutMs, else 0.
+    int WaitPrinterReady(int timeoutMs);
+    // The waiting dialog, owned by this object's window: 1 when the printer reported ready, else 0.
+    int WaitWithDialog();
+
     IProgressCallback* Progress() const { return m_pProgress; }
 
 private:

@@ -4,8 +4,10 @@
 #include <string>
 
 #include "BoundPrinterFixture.h"
+#include "config/CTolvAppParam.h"
 #include "config/CTolvLangText.h"
 #include "config/ConfigurationScope.h"
+#include "printer/CPrinterCtrlUI.h"
 #include "printer/WaitForPrinter.h"
 #include "ui/Headless.h"
 #include "ui/Scenario.h"
@@ -87,6 +89,23 @@ TEST_F(WaitForPrinter, DialogNamesThePrintersError) {
     ports.Control("USB1", "error-state=10");
     EXPECT_EQ(
         WithDialog("expect-text 1006 \"" + CTolvLangText::Instance()->strError[10] + "\"\nkey escape\n"), 0);
+}
+
+TEST_F(WaitForPrinter, APageWaitsForThePortOfTheSettings) {
+    CPrinterCtrlUI page;
+    CTolvAppParam::Instance()->strPortName = "USB1";
+    EXPECT_EQ(page.WaitPrinterReady(500), 1);
+    ports.Control("USB1", "offline=refuse");
+    const int opensBefore = ports.OpenCount("USB1");
+    EXPECT_EQ(page.WaitPrinterReady(300), 0);
+    EXPECT_EQ(ports.OpenCount("USB1") - opensBefore, 3);
+    std::string error;
+    auto scenario = ui::Scenario::Parse("expect-text 1006 \"OFFLINE\"\nclick 2\n", &error);
+    ASSERT_TRUE(scenario) << error;
+    headless.AttachScenario(&*scenario);
+    EXPECT_EQ(page.WaitWithDialog(), 0);
+    headless.AttachScenario(nullptr);
+    EXPECT_TRUE(scenario->Finished()) << scenario->Report();
 }
 
 }  // namespace
