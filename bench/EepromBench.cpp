@@ -7,18 +7,15 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <sstream>
 #include <string>
 
 #include "platform/CallingConvention.h"
 #include "platform/Device.h"
 #include "platform/DynamicLibrary.h"
-#include "platform/VirtualDevice.h"
 #include "platform/VirtualPrinterClient.h"
 #include "printer/CEepromRwByApDllD4.h"
 #include "printer/CPortLibraryBinder.h"
-#include "vprinter/server/ServerOptions.h"
-#include "vprinter/server/VirtualPrinterServer.h"
+#include "vprinter/server/LoopbackPrinters.h"
 
 namespace {
 
@@ -38,24 +35,14 @@ long long Negotiations(platform::VirtualPrinterClient& control) {
 
 int main(int argc, char** argv) {
     const int rounds = argc > 1 ? std::atoi(argv[1]) : 3;
-    vprinter::ServerOptions options;
+    vprinter::LoopbackPrinters printers({"USB1=VK-572D"}, "");
+    if (!printers.Ok()) {
+        std::fprintf(stderr, "%s\n", printers.Error().c_str());
+        return 1;
+    }
+    const std::string& address = printers.Address();
+    printers.InstallAsDeviceBackend();
     std::string error;
-    if (!vprinter::ParseServerOptions({"--listen", "127.0.0.1:0", "--printer", "USB1=VK-572D"}, &options,
-                                      &error)) {
-        std::fprintf(stderr, "%s\n", error.c_str());
-        return 1;
-    }
-    vprinter::VirtualPrinterServer server;
-    std::ostringstream out;
-    std::ostringstream report;
-    if (!server.Start(options, out, report)) {
-        std::fprintf(stderr, "%s", report.str().c_str());
-        return 1;
-    }
-    server.RunInBackground();
-    const std::string address = "127.0.0.1:" + std::to_string(server.Port());
-    auto backend = platform::MakeVirtualDeviceBackend(address);
-    platform::InstallDeviceBackend(backend.get());
     auto control = platform::VirtualPrinterClient::Connect(address, &error);
     std::string answer;
     if (!control ||
@@ -106,7 +93,5 @@ int main(int argc, char** argv) {
     platform::FreeSharedLibrary(plexer);
     CPortLibraryBinder::UnbindLibraries();
     control.reset();
-    platform::InstallDeviceBackend(nullptr);
-    server.Stop();
     return status;
 }

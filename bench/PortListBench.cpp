@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <sstream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,8 +19,7 @@
 #include "res/ResourceIds.h"
 #include "ui/CDialog.h"
 #include "ui/Headless.h"
-#include "vprinter/server/ServerOptions.h"
-#include "vprinter/server/VirtualPrinterServer.h"
+#include "vprinter/server/LoopbackPrinters.h"
 #include "workflow/CTolvTopDlg.h"
 #include "workflow/PortDiscovery.h"
 
@@ -70,27 +69,17 @@ int main(int argc, char** argv) {
 
     // The printers: those of a running server named by TOLVANE_VPRINTER (a native server while this
     // program runs under Wine, as the product runs), else two of a server in this process.
-    vprinter::VirtualPrinterServer server;
+    std::optional<vprinter::LoopbackPrinters> local;
     std::string address;
     if (const char* running = std::getenv(platform::kVirtualPrinterVariable); running != nullptr) {
         address = running;
     } else {
-        vprinter::ServerOptions options;
-        std::string error;
-        if (!vprinter::ParseServerOptions(
-                {"--listen", "127.0.0.1:0", "--printer", "USB1=VK-572D", "--printer", "LPT2=VK-2240II"},
-                &options, &error)) {
-            std::fprintf(stderr, "%s\n", error.c_str());
+        local.emplace(std::vector<std::string>{"USB1=VK-572D", "LPT2=VK-2240II"}, "");
+        if (!local->Ok()) {
+            std::fprintf(stderr, "%s\n", local->Error().c_str());
             return 1;
         }
-        std::ostringstream out;
-        std::ostringstream report;
-        if (!server.Start(options, out, report)) {
-            std::fprintf(stderr, "%s", report.str().c_str());
-            return 1;
-        }
-        server.RunInBackground();
-        address = "127.0.0.1:" + std::to_string(server.Port());
+        address = local->Address();
     }
     const auto backend = platform::MakeVirtualDeviceBackend(address);
     if (backend == nullptr) {
@@ -99,7 +88,7 @@ int main(int argc, char** argv) {
     }
     platform::InstallDeviceBackend(backend.get());
     std::printf("printers of the server at %s%s\n", address.c_str(),
-                server.Port() != 0 ? " (in this process)" : "");
+                local.has_value() ? " (in this process)" : "");
 
     // The selector is bound at its first use; that cost is the program's once, and shown apart.
     Clock::time_point start = Clock::now();
@@ -138,9 +127,7 @@ int main(int argc, char** argv) {
     top.DestroyWindow();
     main.DestroyWindow();
     platform::InstallDeviceBackend(nullptr);
-    if (server.Port() != 0) {
-        server.Stop();
-    }
+    local.reset();
     std::error_code ignored;
     std::filesystem::remove_all(folder, ignored);
     return 0;

@@ -5,17 +5,14 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "platform/CallingConvention.h"
 #include "platform/Device.h"
 #include "platform/DynamicLibrary.h"
-#include "platform/VirtualDevice.h"
 #include "platform/VirtualPrinterClient.h"
-#include "vprinter/server/ServerOptions.h"
-#include "vprinter/server/VirtualPrinterServer.h"
+#include "vprinter/server/LoopbackPrinters.h"
 
 namespace {
 
@@ -139,30 +136,17 @@ int PrintData(platform::DeviceBackend& backend, int megabytes) {
 int main(int argc, char** argv) {
     const int reads = argc > 1 ? std::atoi(argv[1]) : 256;
     const int megabytes = argc > 2 ? std::atoi(argv[2]) : 4;
-    vprinter::ServerOptions options;
-    std::string error;
-    if (!vprinter::ParseServerOptions({"--listen", "127.0.0.1:0", "--printer", "USB1=VK-572D"}, &options,
-                                      &error)) {
-        std::fprintf(stderr, "%s\n", error.c_str());
+    vprinter::LoopbackPrinters printers({"USB1=VK-572D"}, "");
+    if (!printers.Ok()) {
+        std::fprintf(stderr, "%s\n", printers.Error().c_str());
         return 1;
     }
-    vprinter::VirtualPrinterServer server;
-    std::ostringstream out;
-    std::ostringstream report;
-    if (!server.Start(options, out, report)) {
-        std::fprintf(stderr, "%s", report.str().c_str());
-        return 1;
-    }
-    server.RunInBackground();
-    const std::string address = "127.0.0.1:" + std::to_string(server.Port());
-    auto backend = platform::MakeVirtualDeviceBackend(address);
-    platform::InstallDeviceBackend(backend.get());
+    const std::string& address = printers.Address();
+    printers.InstallAsDeviceBackend();
     int failed = 0;
     for (const std::int32_t usbWait : {10, 2, 1}) {
         failed |= EepromReads(address, reads, usbWait);
     }
-    failed |= PrintData(*backend, megabytes);
-    platform::InstallDeviceBackend(nullptr);
-    server.Stop();
+    failed |= PrintData(printers.Backend(), megabytes);
     return failed;
 }

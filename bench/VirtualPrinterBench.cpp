@@ -6,13 +6,11 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "platform/VirtualDevice.h"
 #include "platform/VirtualPrinterClient.h"
-#include "vprinter/server/VirtualPrinterServer.h"
+#include "vprinter/server/LoopbackPrinters.h"
 
 namespace {
 
@@ -30,23 +28,14 @@ int main(int argc, char** argv) {
     const int roundTrips = argc > 1 ? std::atoi(argv[1]) : 20000;
     const int megabytes = argc > 2 ? std::atoi(argv[2]) : 256;
 
-    vprinter::ServerOptions options;
-    std::string error;
-    if (!vprinter::ParseServerOptions({"--listen", "127.0.0.1:0", "--printer", "USB1=VK-572D"}, &options,
-                                      &error)) {
-        std::fprintf(stderr, "%s\n", error.c_str());
+    vprinter::LoopbackPrinters printers({"USB1=VK-572D"}, "");
+    if (!printers.Ok()) {
+        std::fprintf(stderr, "%s\n", printers.Error().c_str());
         return 1;
     }
-    vprinter::VirtualPrinterServer server;
-    std::ostringstream out;
-    std::ostringstream report;
-    if (!server.Start(options, out, report)) {
-        std::fprintf(stderr, "%s", report.str().c_str());
-        return 1;
-    }
-    server.RunInBackground();
-    const std::string address = "127.0.0.1:" + std::to_string(server.Port());
+    const std::string& address = printers.Address();
 
+    std::string error;
     auto client = platform::VirtualPrinterClient::Connect(address, &error);
     if (!client || client->Open("USB1") != platform::VirtualPrinterClient::Result::Ok) {
         std::fprintf(stderr, "cannot open USB1: %s\n", error.c_str());
@@ -64,17 +53,17 @@ int main(int argc, char** argv) {
                 clientSeconds / roundTrips * 1e6, roundTrips);
     client->Close();
 
-    auto backend = platform::MakeVirtualDeviceBackend(address);
+    platform::DeviceBackend& backend = printers.Backend();
     platform::DevicePortPtr port;
-    if (backend->Open({platform::PortKind::Usb, 1, {}, {}}, &port) != platform::DeviceError::None) {
+    if (backend.Open({platform::PortKind::Usb, 1, {}, {}}, &port) != platform::DeviceError::None) {
         std::fprintf(stderr, "the back-end cannot open USB1\n");
         return 1;
     }
     start = Clock::now();
     for (int i = 0; i < roundTrips; ++i) {
-        backend->Write(*port, kSensorRead.data(), static_cast<std::uint32_t>(kSensorRead.size()), &count);
+        backend.Write(*port, kSensorRead.data(), static_cast<std::uint32_t>(kSensorRead.size()), &count);
         // The back-end reads what is there; the answer is there once the write has returned.
-        backend->Read(*port, buffer, sizeof buffer, &count);
+        backend.Read(*port, buffer, sizeof buffer, &count);
     }
     const double backendSeconds = Seconds(start);
     std::printf("round trip, virtual back-end: %8.1f us\n", backendSeconds / roundTrips * 1e6);
@@ -87,12 +76,11 @@ int main(int argc, char** argv) {
     const std::size_t total = static_cast<std::size_t>(megabytes) * 1024 * 1024;
     start = Clock::now();
     for (std::size_t sent = 0; sent < total; sent += chunk.size()) {
-        backend->Write(*port, chunk.data(), static_cast<std::uint32_t>(chunk.size()), &count);
+        backend.Write(*port, chunk.data(), static_cast<std::uint32_t>(chunk.size()), &count);
     }
     const double bulkSeconds = Seconds(start);
     std::printf("bulk print data:             %8.1f MB/s (%d MiB in 64 KiB writes)\n",
                 static_cast<double>(total) / bulkSeconds / 1e6, megabytes);
     port.reset();
-    server.Stop();
     return 0;
 }

@@ -2,19 +2,15 @@
 // printer on loopback TCP.
 #include <gtest/gtest.h>
 
-#include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "cbt/Kcbt.h"
 #include "platform/Device.h"
 #include "platform/DynamicLibrary.h"
-#include "platform/VirtualDevice.h"
 #include "platform/VirtualPrinterClient.h"
 #include "testsupport/TemporaryFolder.h"
-#include "vprinter/server/ServerOptions.h"
-#include "vprinter/server/VirtualPrinterServer.h"
+#include "vprinter/server/LoopbackPrinters.h"
 
 namespace {
 
@@ -30,20 +26,10 @@ struct Entries {
 class KcbtOverTcp : public ::testing::TestWithParam<const char*> {
 protected:
     void SetUp() override {
-        vprinter::ServerOptions options;
-        std::string error;
-        ASSERT_TRUE(vprinter::ParseServerOptions(
-            {"--listen", "127.0.0.1:0", "--printer", "USB1=VK-572D", "--state", folder.Path()}, &options,
-            &error))
-            << error;
-        std::ostringstream out;
-        std::ostringstream report;
-        ASSERT_TRUE(server.Start(options, out, report)) << report.str();
-        server.RunInBackground();
-        address = "127.0.0.1:" + std::to_string(server.Port());
-        backend = platform::MakeVirtualDeviceBackend(address);
-        platform::InstallDeviceBackend(backend.get());
-        ASSERT_EQ(backend->Open({platform::PortKind::Usb, 1, {}, {}}, &port), platform::DeviceError::None);
+        ASSERT_TRUE(printers.Ok()) << printers.Error();
+        printers.InstallAsDeviceBackend();
+        ASSERT_EQ(printers.Backend().Open({platform::PortKind::Usb, 1, {}, {}}, &port),
+                  platform::DeviceError::None);
 
         library = platform::LoadSharedLibrary(GetParam());
         ASSERT_NE(library, nullptr) << GetParam();
@@ -63,23 +49,15 @@ protected:
         }
         ASSERT_TRUE(kcbt.open && kcbt.close && kcbt.sleep && kcbt.write && kcbt.read && kcbt.openChannel);
     }
-    void TearDown() override {
-        port.reset();
-        platform::InstallDeviceBackend(nullptr);
-        server.Stop();
-    }
+    void TearDown() override { port.reset(); }
     void Control(const std::string& words) {
-        std::string error;
-        auto client = platform::VirtualPrinterClient::Connect(address, &error);
-        ASSERT_TRUE(client) << error;
         std::string answer;
-        ASSERT_EQ(client->Control("USB1 " + words, &answer), platform::VirtualPrinterClient::Result::Ok);
+        ASSERT_EQ(printers.Control("USB1", words, &answer), platform::VirtualPrinterClient::Result::Ok)
+            << answer;
     }
 
     testsupport::TemporaryFolder folder{"cbt-tcp"};
-    vprinter::VirtualPrinterServer server;
-    std::string address;
-    std::unique_ptr<platform::DeviceBackend> backend;
+    vprinter::LoopbackPrinters printers{{"USB1=VK-572D"}, folder.Path()};
     platform::DevicePortPtr port;
     platform::LibraryHandle library = nullptr;
     Entries kcbt;

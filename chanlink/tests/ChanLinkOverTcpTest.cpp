@@ -3,19 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <memory>
-#include <sstream>
 #include <string>
 
 #include "platform/CallingConvention.h"
 #include "platform/Clock.h"
 #include "platform/Device.h"
 #include "platform/DynamicLibrary.h"
-#include "platform/VirtualDevice.h"
 #include "platform/VirtualPrinterClient.h"
 #include "testsupport/TemporaryFolder.h"
-#include "vprinter/server/ServerOptions.h"
-#include "vprinter/server/VirtualPrinterServer.h"
+#include "vprinter/server/LoopbackPrinters.h"
 
 namespace {
 
@@ -28,19 +24,8 @@ Function Find(platform::LibraryHandle library, const char* name) {
 class ChanLinkOverTcp : public ::testing::Test {
 protected:
     void SetUp() override {
-        vprinter::ServerOptions options;
-        std::string error;
-        ASSERT_TRUE(vprinter::ParseServerOptions(
-            {"--listen", "127.0.0.1:0", "--printer", "USB1=VK-572D", "--state", folder.Path()}, &options,
-            &error))
-            << error;
-        std::ostringstream out;
-        std::ostringstream report;
-        ASSERT_TRUE(server.Start(options, out, report)) << report.str();
-        server.RunInBackground();
-        address = "127.0.0.1:" + std::to_string(server.Port());
-        backend = platform::MakeVirtualDeviceBackend(address);
-        platform::InstallDeviceBackend(backend.get());
+        ASSERT_TRUE(printers.Ok()) << printers.Error();
+        printers.InstallAsDeviceBackend();
 
         plexer = platform::LoadSharedLibrary("Plexer.dll");
         chanlink = platform::LoadSharedLibrary("ChanLink.dll");
@@ -66,22 +51,15 @@ protected:
         if (portClose != nullptr) {
             portClose();
         }
-        platform::InstallDeviceBackend(nullptr);
-        server.Stop();
     }
     void Control(const std::string& words) {
-        std::string error;
-        auto client = platform::VirtualPrinterClient::Connect(address, &error);
-        ASSERT_TRUE(client) << error;
         std::string answer;
-        ASSERT_EQ(client->Control("USB1 " + words, &answer), platform::VirtualPrinterClient::Result::Ok);
+        ASSERT_EQ(printers.Control("USB1", words, &answer), platform::VirtualPrinterClient::Result::Ok)
+            << answer;
         ASSERT_EQ(answer.rfind("OK", 0), 0u) << answer;
     }
 
     testsupport::TemporaryFolder folder{"chanlink-tcp"};
-    vprinter::VirtualPrinterServer server;
-    std::string address;
-    std::unique_ptr<platform::DeviceBackend> backend;
     platform::LibraryHandle plexer = nullptr;
     platform::LibraryHandle chanlink = nullptr;
     Status(TOLVANE_STDCALL* portOpen)(std::uint32_t) = nullptr;
@@ -95,6 +73,8 @@ protected:
     Status(TOLVANE_STDCALL* readEeprom)(std::uint32_t, std::uint8_t*, const std::uint8_t*) = nullptr;
     Status(TOLVANE_STDCALL* statusReply)(char*, const std::uint8_t*) = nullptr;
     std::uint8_t cancel = 0;
+    // Declared last: started after the members above and stopped before them, after TearDown.
+    vprinter::LoopbackPrinters printers{{"USB1=VK-572D"}, folder.Path()};
 };
 
 // VK-572D's command code, pnRNumber of its shipped profile.

@@ -3,22 +3,18 @@
 // message the technician would see. Everything waits on a virtual clock.
 #include <gtest/gtest.h>
 
-#include <memory>
-#include <sstream>
 #include <string>
 
 #include "FirmwareFlasher.h"
 #include "platform/Clock.h"
 #include "platform/Device.h"
-#include "platform/VirtualDevice.h"
 #include "platform/VirtualPrinterClient.h"
 #include "protocol/FirmwareImage.h"
 #include "testsupport/MessageRecorder.h"
 #include "testsupport/TemporaryFolder.h"
 #include "ui/Headless.h"
 #include "ui/Scenario.h"
-#include "vprinter/server/ServerOptions.h"
-#include "vprinter/server/VirtualPrinterServer.h"
+#include "vprinter/server/LoopbackPrinters.h"
 
 namespace {
 
@@ -27,24 +23,8 @@ namespace firmware = protocol::firmware;
 class KindlerFlow : public ::testing::Test {
 protected:
     void SetUp() override {
-        vprinter::ServerOptions options;
-        std::string error;
-        // The printer sits on the second USB port: the first answers nothing.
-        ASSERT_TRUE(vprinter::ParseServerOptions(
-            {"--listen", "127.0.0.1:0", "--printer", "USB2=VK-572D", "--state", state.Path()}, &options,
-            &error))
-            << error;
-        std::ostringstream out;
-        std::ostringstream report;
-        ASSERT_TRUE(server.Start(options, out, report)) << report.str();
-        server.RunInBackground();
-        address = "127.0.0.1:" + std::to_string(server.Port());
-        backend = platform::MakeVirtualDeviceBackend(address);
-        platform::InstallDeviceBackend(backend.get());
-    }
-    void TearDown() override {
-        platform::InstallDeviceBackend(nullptr);
-        server.Stop();
+        ASSERT_TRUE(printers.Ok()) << printers.Error();
+        printers.InstallAsDeviceBackend();
     }
 
     // Runs Kindler with the technician's steps; returns its exit code.
@@ -73,11 +53,9 @@ protected:
     }
     // A field of the printer's report ("rom", "bytes-received").
     std::string PrinterField(const std::string& key) {
-        std::string error;
-        auto client = platform::VirtualPrinterClient::Connect(address, &error);
         std::string answer;
-        if (!client || client->Control("USB2 get", &answer) != platform::VirtualPrinterClient::Result::Ok) {
-            return "(no answer: " + error + ")";
+        if (printers.Control("USB2", "get", &answer) != platform::VirtualPrinterClient::Result::Ok) {
+            return "(no answer: " + answer + ")";
         }
         const std::size_t at = answer.find(key + "=");
         return at == std::string::npos
@@ -85,11 +63,9 @@ protected:
                    : answer.substr(at + key.size() + 1, answer.find('\n', at) - at - key.size() - 1);
     }
     void Control(const std::string& words) {
-        std::string error;
-        auto client = platform::VirtualPrinterClient::Connect(address, &error);
-        ASSERT_TRUE(client) << error;
         std::string answer;
-        ASSERT_EQ(client->Control("USB2 " + words, &answer), platform::VirtualPrinterClient::Result::Ok);
+        ASSERT_EQ(printers.Control("USB2", words, &answer), platform::VirtualPrinterClient::Result::Ok)
+            << answer;
         ASSERT_EQ(answer.rfind("OK", 0), 0u) << answer;
     }
 
@@ -100,10 +76,9 @@ protected:
     testsupport::MessageRecorder messages;
     testsupport::TemporaryFolder state{"kindler-state"};
     testsupport::TemporaryFolder files{"kindler-files"};
-    vprinter::VirtualPrinterServer server;
-    std::string address;
-    std::unique_ptr<platform::DeviceBackend> backend;
     ui::Scenario scenario;
+    // The printer sits on the second USB port: the first answers nothing.
+    vprinter::LoopbackPrinters printers{{"USB2=VK-572D"}, state.Path()};
 };
 
 TEST_F(KindlerFlow, AChosenFileReachesThePrinterAndItsNewRomVersionIsReported) {

@@ -6,15 +6,13 @@
 #include <process.h>
 #include <stdlib.h>
 
-#include <sstream>
 #include <string>
 
 #include "platform/ModulePath.h"
 #include "platform/VirtualPrinterClient.h"
 #include "protocol/FirmwareImage.h"
 #include "testsupport/TemporaryFolder.h"
-#include "vprinter/server/ServerOptions.h"
-#include "vprinter/server/VirtualPrinterServer.h"
+#include "vprinter/server/LoopbackPrinters.h"
 
 namespace {
 
@@ -39,23 +37,12 @@ std::string Quoted(const std::string& text) {
 class KindlerUnderWine : public ::testing::Test {
 protected:
     void SetUp() override {
-        vprinter::ServerOptions options;
-        std::string error;
-        ASSERT_TRUE(vprinter::ParseServerOptions(
-            {"--listen", "127.0.0.1:0", "--printer", "USB1=VK-572D", "--state", state.Path()}, &options,
-            &error))
-            << error;
-        std::ostringstream out;
-        std::ostringstream report;
-        ASSERT_TRUE(server.Start(options, out, report)) << report.str();
-        server.RunInBackground();
-        address = "127.0.0.1:" + std::to_string(server.Port());
-        _putenv(("TOLVANE_VPRINTER=" + address).c_str());
+        ASSERT_TRUE(printers.Ok()) << printers.Error();
+        _putenv(("TOLVANE_VPRINTER=" + printers.Address()).c_str());
     }
     void TearDown() override {
         _putenv("TOLVANE_VPRINTER=");
         _putenv("TOLVANE_SCENARIO=");
-        server.Stop();
     }
     int RunKindler(const std::string& scenario) {
         files.Write("run.scenario", scenario);
@@ -64,11 +51,9 @@ protected:
         return static_cast<int>(_spawnl(_P_WAIT, program.c_str(), "Kindler.exe", nullptr));
     }
     std::string Rom() {
-        std::string error;
-        auto client = platform::VirtualPrinterClient::Connect(address, &error);
         std::string answer;
-        if (!client || client->Control("USB1 get", &answer) != platform::VirtualPrinterClient::Result::Ok) {
-            return "(no answer: " + error + ")";
+        if (printers.Control("USB1", "get", &answer) != platform::VirtualPrinterClient::Result::Ok) {
+            return "(no answer: " + answer + ")";
         }
         const std::size_t at = answer.find("rom=");
         return at == std::string::npos ? "" : answer.substr(at + 4, answer.find('\n', at) - at - 4);
@@ -76,8 +61,7 @@ protected:
 
     testsupport::TemporaryFolder state{"kindler-wine-state"};
     testsupport::TemporaryFolder files{"kindler-wine-files"};
-    vprinter::VirtualPrinterServer server;
-    std::string address;
+    vprinter::LoopbackPrinters printers{{"USB1=VK-572D"}, state.Path()};
 };
 
 TEST_F(KindlerUnderWine, TheTechnicianChoosesAFileAndThePrinterRunsTheNewFirmware) {

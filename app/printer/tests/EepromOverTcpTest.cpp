@@ -4,19 +4,15 @@
 
 #include <array>
 #include <cstdlib>
-#include <memory>
-#include <sstream>
 #include <string>
 
 #include "platform/Device.h"
-#include "platform/VirtualDevice.h"
 #include "platform/VirtualPrinterClient.h"
 #include "printer/CEepromRwByApDllD4.h"
 #include "printer/CPortLibraryBinder.h"
 #include "testsupport/MessageRecorder.h"
 #include "testsupport/TemporaryFolder.h"
-#include "vprinter/server/ServerOptions.h"
-#include "vprinter/server/VirtualPrinterServer.h"
+#include "vprinter/server/LoopbackPrinters.h"
 
 namespace {
 
@@ -27,35 +23,16 @@ constexpr std::uint8_t kCode2 = 0x2D;
 class EepromOverTcp : public ::testing::Test {
 protected:
     void SetUp() override {
-        vprinter::ServerOptions options;
-        std::string error;
-        ASSERT_TRUE(vprinter::ParseServerOptions(
-            {"--listen", "127.0.0.1:0", "--printer", "USB1=VK-572D", "--state", folder.Path()}, &options,
-            &error))
-            << error;
-        std::ostringstream out;
-        std::ostringstream report;
-        ASSERT_TRUE(server.Start(options, out, report)) << report.str();
-        server.RunInBackground();
-        address = "127.0.0.1:" + std::to_string(server.Port());
-        backend = platform::MakeVirtualDeviceBackend(address);
-        platform::InstallDeviceBackend(backend.get());
+        ASSERT_TRUE(printers.Ok()) << printers.Error();
+        printers.InstallAsDeviceBackend();
         ASSERT_TRUE(CPortLibraryBinder::BindLibraries());
     }
-    void TearDown() override {
-        CPortLibraryBinder::UnbindLibraries();
-        platform::InstallDeviceBackend(nullptr);
-        server.Stop();
-    }
+    void TearDown() override { CPortLibraryBinder::UnbindLibraries(); }
     // The answer of the control words ("OK\n" and the query lines).
     std::string Control(const std::string& words) {
-        std::string error;
-        auto client = platform::VirtualPrinterClient::Connect(address, &error);
-        EXPECT_TRUE(client) << error;
         std::string answer;
-        if (client) {
-            EXPECT_EQ(client->Control("USB1 " + words, &answer), platform::VirtualPrinterClient::Result::Ok);
-        }
+        EXPECT_EQ(printers.Control("USB1", words, &answer), platform::VirtualPrinterClient::Result::Ok)
+            << answer;
         EXPECT_EQ(answer.rfind("OK", 0), 0u) << answer;
         return answer;
     }
@@ -66,10 +43,9 @@ protected:
     }
 
     testsupport::TemporaryFolder folder{"eeprom-tcp"};
-    vprinter::VirtualPrinterServer server;
-    std::string address;
-    std::unique_ptr<platform::DeviceBackend> backend;
     testsupport::MessageRecorder messages;
+    // Declared last: started after the members above and stopped before them, after TearDown.
+    vprinter::LoopbackPrinters printers{{"USB1=VK-572D"}, folder.Path()};
 };
 
 TEST_F(EepromOverTcp, WritesReadsBackAndReadsTheWholeEepromInOneNegotiation) {

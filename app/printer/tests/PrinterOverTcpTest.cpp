@@ -2,8 +2,6 @@
 // through the device seam's virtual back-end on the virtual printer server over loopback TCP.
 #include <gtest/gtest.h>
 
-#include <memory>
-#include <sstream>
 #include <string>
 
 #include "RecordingProgress.h"
@@ -12,7 +10,6 @@
 #include "config/ConfigurationScope.h"
 #include "dialogs/CAdjustInfoInnerDlg.h"
 #include "platform/Device.h"
-#include "platform/VirtualDevice.h"
 #include "platform/VirtualPrinterClient.h"
 #include "printer/CAutoPrinterStream.h"
 #include "printer/CPortLibraryBinder.h"
@@ -21,8 +18,7 @@
 #include "printer/WaitForPrinter.h"
 #include "testsupport/MessageRecorder.h"
 #include "testsupport/TemporaryFolder.h"
-#include "vprinter/server/ServerOptions.h"
-#include "vprinter/server/VirtualPrinterServer.h"
+#include "vprinter/server/LoopbackPrinters.h"
 
 namespace printertest {
 namespace {
@@ -30,19 +26,8 @@ namespace {
 class PrinterOverTcp : public ::testing::Test {
 protected:
     void SetUp() override {
-        vprinter::ServerOptions options;
-        std::string error;
-        ASSERT_TRUE(vprinter::ParseServerOptions(
-            {"--listen", "127.0.0.1:0", "--printer", "USB1=VK-572D", "--state", folder.Path()}, &options,
-            &error))
-            << error;
-        std::ostringstream out;
-        std::ostringstream report;
-        ASSERT_TRUE(server.Start(options, out, report)) << report.str();
-        server.RunInBackground();
-        address = "127.0.0.1:" + std::to_string(server.Port());
-        backend = platform::MakeVirtualDeviceBackend(address);
-        platform::InstallDeviceBackend(backend.get());
+        ASSERT_TRUE(printers.Ok()) << printers.Error();
+        printers.InstallAsDeviceBackend();
         ASSERT_TRUE(CPortLibraryBinder::BindLibraries());
         CTolvAppParam::Instance()->strPortName = "USB1";
         CTolvPrnParam::Instance()->SetProfile("VK-572D");
@@ -50,24 +35,19 @@ protected:
     void TearDown() override {
         CPortLibraryBinder::ClosePort();
         CPortLibraryBinder::UnbindLibraries();
-        platform::InstallDeviceBackend(nullptr);
-        server.Stop();
     }
     void Control(const std::string& words) {
-        std::string error;
-        auto client = platform::VirtualPrinterClient::Connect(address, &error);
-        ASSERT_TRUE(client) << error;
         std::string answer;
-        ASSERT_EQ(client->Control("USB1 " + words, &answer), platform::VirtualPrinterClient::Result::Ok);
+        ASSERT_EQ(printers.Control("USB1", words, &answer), platform::VirtualPrinterClient::Result::Ok)
+            << answer;
         ASSERT_EQ(answer.rfind("OK", 0), 0u) << answer;
     }
 
     testsupport::TemporaryFolder folder{"printer-tcp"};
-    vprinter::VirtualPrinterServer server;
-    std::string address;
-    std::unique_ptr<platform::DeviceBackend> backend;
     config::ScopedConfiguration configuration;
     testsupport::MessageRecorder messages;
+    // Declared last: started after the members above and stopped before them, after TearDown.
+    vprinter::LoopbackPrinters printers{{"USB1=VK-572D"}, folder.Path()};
 };
 
 TEST_F(PrinterOverTcp, StatusCodesTravelTheWholeWay) {

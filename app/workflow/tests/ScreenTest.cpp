@@ -1,44 +1,16 @@
 #include "ScreenTest.h"
 
 #include <filesystem>
-#include <sstream>
 
 #include "platform/ModulePath.h"
-#include "platform/VirtualDevice.h"
 #include "res/ResourceIds.h"
 #include "ui/Scenario.h"
-#include "vprinter/server/ServerOptions.h"
 
 namespace screentest {
 
-PrinterServer::PrinterServer(const std::vector<std::string>& printers) {
-    std::vector<std::string> arguments{"--listen", "127.0.0.1:0", "--state", state_.Path()};
-    for (const std::string& printer : printers) {
-        arguments.push_back("--printer");
-        arguments.push_back(printer);
-    }
-    vprinter::ServerOptions options;
-    std::string error;
-    if (!vprinter::ParseServerOptions(arguments, &options, &error)) {
-        report_ = error;
-        return;
-    }
-    std::ostringstream out;
-    std::ostringstream report;
-    if (!server_.Start(options, out, report)) {
-        report_ = report.str();
-        return;
-    }
-    server_.RunInBackground();
-    backend_ = platform::MakeVirtualDeviceBackend("127.0.0.1:" + std::to_string(server_.Port()));
-    platform::InstallDeviceBackend(backend_.get());
-}
-
-PrinterServer::~PrinterServer() {
-    if (backend_ != nullptr) {
-        platform::InstallDeviceBackend(&platform::NullDeviceBackend());
-        server_.Stop();
-    }
+PrinterServer::PrinterServer(const std::vector<std::string>& printers) : printers_(printers, state_.Path()) {
+    // Afterwards no port at all, rather than the machine's own.
+    printers_.InstallAsDeviceBackend(&platform::NullDeviceBackend());
 }
 
 bool CopyShippedProfiles(const testsupport::TemporaryFolder& folder) {

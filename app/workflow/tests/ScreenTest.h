@@ -17,7 +17,7 @@
 #include "testsupport/TemporaryFolder.h"
 #include "ui/CDialog.h"
 #include "ui/Headless.h"
-#include "vprinter/server/VirtualPrinterServer.h"
+#include "vprinter/server/LoopbackPrinters.h"
 #include "workflow/IScreenHost.h"
 
 namespace screentest {
@@ -48,18 +48,13 @@ public:
 class PrinterServer {
 public:
     explicit PrinterServer(const std::vector<std::string>& printers);
-    ~PrinterServer();
-    PrinterServer(const PrinterServer&) = delete;
-    PrinterServer& operator=(const PrinterServer&) = delete;
 
-    bool Started() const { return backend_ != nullptr; }
-    const std::string& Report() const { return report_; }
+    bool Started() const { return printers_.Ok(); }
+    const std::string& Report() const { return printers_.Error(); }
 
 private:
     testsupport::TemporaryFolder state_{"tolv-screens-state"};
-    vprinter::VirtualPrinterServer server_;
-    std::unique_ptr<platform::DeviceBackend> backend_;
-    std::string report_;
+    vprinter::LoopbackPrinters printers_;
 };
 
 // Copies the profiles beside the test program into folder/Parameter; returns true.
