@@ -1,4 +1,5 @@
 #include "config/NumberText.h"
+#include "protocol/HexDigit.h"
 
 #include <climits>
 #include <cmath>
@@ -20,18 +21,7 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
-}
+using protocol::HexDigit;
 
 }  // namespace
 

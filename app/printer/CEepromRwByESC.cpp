@@ -7,6 +7,7 @@
 #include "platform/Clock.h"
 #include "printer/CPrinterErrorCallback.h"
 #include "printer/EepromCommands.h"
+#include "protocol/HexDigit.h"
 
 namespace {
 
@@ -36,18 +37,7 @@ bool WithRetries(std::uint32_t pause, Transfer transfer) {
     return false;
 }
 
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    return -1;
-}
+using protocol::HexDigit;
 
 }  // namespace
 

@@ -1,4 +1,5 @@
 #include "StatusReply.h"
+#include "protocol/HexDigit.h"
 
 #include <string_view>
 
@@ -6,18 +7,7 @@ namespace printer {
 
 namespace {
 
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
-}
+using protocol::HexDigit;
 
 enum class Group { Missing, Invalid, Read };
 

@@ -9,6 +9,7 @@
 #include "d4/PacketMode.h"
 #include "platform/Clock.h"
 #include "platform/DebugOutput.h"
+#include "protocol/HexDigit.h"
 #include "protocol/PrinterCommandCodes.h"
 
 namespace chanlink {
@@ -33,18 +34,7 @@ bool Cancelled(const std::uint8_t* cancel) {
     return cancel != nullptr && *cancel != 0;
 }
 
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    return -1;
-}
+using protocol::HexDigit;
 
 // The value of `digits` hexadecimal characters at `at`, or -1.
 int HexAt(std::string_view text, std::size_t at, std::size_t digits) {
