@@ -79,12 +79,16 @@ ui::Color CApplicationLook::ColorOf(Brush brush) {
 bool CApplicationLook::Create(const std::string& language) {
     bool made = true;
     for (int font = 0; font < kFontCount; ++font) {
-        // A window still drawing with the old font falls back to the system font until its dialog
-        // sets the new one.
+        // Every window wearing the old font, on any screen, shown or not, is dressed in the new one
+        // before the old one goes, so no window is left drawing with a deleted font.
         auto replacement = std::make_unique<ui::CFont>();
         const ui::FontSpec spec = FontSpecOf(static_cast<Font>(font), language);
         made = replacement->CreateFontIndirect(spec) && made;
-        fonts_[static_cast<std::size_t>(font)] = std::move(replacement);
+        auto& slot = fonts_[static_cast<std::size_t>(font)];
+        if (slot != nullptr) {
+            ui::ReplaceFont(slot->Get(), replacement->Get());
+        }
+        slot = std::move(replacement);
         specs_[static_cast<std::size_t>(font)] = spec;
     }
     for (int brush = 0; brush < kBrushCount; ++brush) {

@@ -81,17 +81,41 @@ TEST_F(ApplicationLookTest, CreateReadsTheLanguageOfTheSettings) {
 TEST_F(ApplicationLookTest, ALanguageChangeMakesNewFontsAndKeepsTheBrushes) {
     ASSERT_TRUE(look_.Create("English"));
     ui::BrushObject* mint = look_.GetBrush(Look::kBrushMint);
-    CProgressDialog* progress = CProgressDialog::Open(25, 0, nullptr);
-    ASSERT_NE(progress, nullptr);
-    look_.ApplyDialogFont(*progress);
-    EXPECT_EQ(headless_.FontOf(*progress).face, "Arial");
     ASSERT_TRUE(look_.Create("Japanese"));
     EXPECT_EQ(look_.GetBrush(Look::kBrushMint), mint);
     EXPECT_EQ(look_.GetFontSpec(Look::kFontE).height, 24);
-    // The old font is gone: a window must not keep drawing with it.
-    EXPECT_EQ(headless_.FontOf(*progress).face, "MS Shell Dlg");
+}
+
+// Windows made before the change, on screen or hidden, wear the new fonts at once: none keeps
+// drawing with a font that is gone, and none is dressed in a font it did not wear.
+TEST_F(ApplicationLookTest, ALanguageChangeRedressesEveryLiveWindow) {
+    ASSERT_TRUE(look_.Create("English"));
+    CProgressDialog* progress = CProgressDialog::Open(25, 0, nullptr);
+    ASSERT_NE(progress, nullptr);
     look_.ApplyDialogFont(*progress);
-    EXPECT_EQ(headless_.FontOf(*progress).face, kGothic);
+    CMessageDlg hidden;
+    ASSERT_TRUE(hidden.Create(nullptr));
+    hidden.ShowWindow(false);
+    look_.ApplyDialogFont(hidden);
+    hidden.GetDlgItem(1005).SetFont(look_.GetFont(Look::kFontE));
+    CMessageDlg bare;
+    ASSERT_TRUE(bare.Create(nullptr));
+    ui::CDialog inner(183);
+    ASSERT_TRUE(inner.Create(hidden));
+    inner.SetFont(look_.GetFont(Look::kFontD));
+
+    ASSERT_TRUE(look_.Create("Japanese"));
+    EXPECT_EQ(headless_.FontOf(*progress), Look::FontSpecOf(Look::kFontB, "Japanese"));
+    EXPECT_EQ(headless_.FontOf(progress->GetDlgItem(1151)), Look::FontSpecOf(Look::kFontB, "Japanese"));
+    EXPECT_EQ(headless_.FontOf(hidden.GetDlgItem(2)), Look::FontSpecOf(Look::kFontB, "Japanese"));
+    EXPECT_EQ(headless_.FontOf(hidden.GetDlgItem(1005)), Look::FontSpecOf(Look::kFontE, "Japanese"));
+    EXPECT_EQ(headless_.FontOf(inner), Look::FontSpecOf(Look::kFontD, "Japanese"));
+    EXPECT_EQ(headless_.FontOf(bare).face, "MS Shell Dlg")
+        << "a window without the look's fonts keeps its own";
+    // Back to English: the same windows follow again.
+    ASSERT_TRUE(look_.Create("English"));
+    EXPECT_EQ(progress->GetDlgItem(1151).GetFont(), look_.GetFont(Look::kFontB));
+    EXPECT_EQ(hidden.GetDlgItem(1005).GetFont(), look_.GetFont(Look::kFontE));
     progress->Release();
 }
 

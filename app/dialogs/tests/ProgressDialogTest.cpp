@@ -46,7 +46,7 @@ TEST_F(ProgressDialogTest, OpensHiddenWithTheMaximumAsRangeAndHandsOutOneReferen
     EXPECT_EQ(progress->AddRef(), 2) << "Open holds the first reference for its caller";
     EXPECT_EQ(progress->Release(), 1);
     EXPECT_EQ(progress->Release(), 0);
-    EXPECT_TRUE(headless_.TopLevelWindows().empty()) << "the last Release destroys the window";
+    EXPECT_TRUE(headless_.GetTopLevelWindows().empty()) << "the last Release destroys the window";
 }
 
 TEST_F(ProgressDialogTest, AStepCountOfZeroOrLessFallsBackToTheMaximum) {
@@ -97,7 +97,7 @@ TEST_F(ProgressDialogTest, ReleaseDeletesOnceWhenTheCountReachesZero) {
     EXPECT_EQ(deletions, 0);
     EXPECT_EQ(progress->Release(), 0);
     EXPECT_EQ(deletions, 1);
-    EXPECT_TRUE(headless_.TopLevelWindows().empty());
+    EXPECT_TRUE(headless_.GetTopLevelWindows().empty());
 }
 
 TEST_F(ProgressDialogTest, ATitleAndKeysDoNotCloseIt) {

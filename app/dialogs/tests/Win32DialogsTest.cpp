@@ -51,6 +51,21 @@ TEST(Win32DialogsTest, AnInformationEndsWithEnterAndWearsFontB) {
     EXPECT_TRUE(run.scenario.Failures().empty()) << run.scenario.Report();
 }
 
+TEST(Win32DialogsTest, ALanguageChangeRedressesTheRealWindows) {
+    CApplicationLook look;
+    ASSERT_TRUE(look.Create("English"));
+    ScopedApplicationLook installed(look);
+    CMessageDlg message;
+    ASSERT_TRUE(message.Create(nullptr));
+    ui::FontObject* english = look.GetFont(CApplicationLook::kFontB);
+    EXPECT_EQ(message.GetDlgItem(1005).GetFont(), english);
+    ASSERT_TRUE(look.Create("Japanese"));
+    EXPECT_NE(look.GetFont(CApplicationLook::kFontB), english);
+    EXPECT_EQ(message.GetDlgItem(1005).GetFont(), look.GetFont(CApplicationLook::kFontB));
+    EXPECT_EQ(message.GetDlgItem(2).GetFont(), look.GetFont(CApplicationLook::kFontB));
+    message.DestroyWindow();
+}
+
 TEST(Win32DialogsTest, TheScrollFrameFitsItsClientAreaToTheChildBesideARealScrollBar) {
     CScrollFrameDlg frame;
     ASSERT_TRUE(frame.Create(nullptr));

@@ -86,7 +86,7 @@ TEST_F(PageBaseTest, CancelLeavesThePageShown) {
 TEST_F(PageBaseTest, APageClosesItsProgressWindowWhenItGoes) {
     auto progressWindows = [this] {
         int count = 0;
-        for (ui::HWindow window : headless_.TopLevelWindows()) {
+        for (ui::HWindow window : headless_.GetTopLevelWindows()) {
             count += ui::Backend().GetId(window) == 185 ? 1 : 0;
         }
         return count;

@@ -20,13 +20,13 @@ protected:
     // The progress windows alive now.
     int ProgressWindows() {
         int count = 0;
-        for (ui::HWindow window : headless.TopLevelWindows()) {
+        for (ui::HWindow window : headless.GetTopLevelWindows()) {
             count += ui::CWindow(window).GetDlgItem(kIdProgressBar).IsWindow() ? 1 : 0;
         }
         return count;
     }
     ui::CProgressBarCtrl BarOf(IProgressCallback*) {
-        for (ui::HWindow window : headless.TopLevelWindows()) {
+        for (ui::HWindow window : headless.GetTopLevelWindows()) {
             ui::CWindow bar = ui::CWindow(window).GetDlgItem(kIdProgressBar);
             if (bar.IsWindow()) {
                 return ui::CProgressBarCtrl(bar);
@@ -82,7 +82,7 @@ TEST_F(PrinterCtrlUI, ASecondHolderCannotEndTheWindowUnderThePage) {
 TEST_F(PrinterCtrlUI, TheWindowIsShownAndStepsFromZero) {
     IProgressCallback* progress = page.ProgressControl(CPrinterCtrlUI::kOpenProgress, 3);
     ASSERT_NE(progress, nullptr);
-    ui::CWindow window(headless.TopLevelWindows().front());
+    ui::CWindow window(headless.GetTopLevelWindows().front());
     EXPECT_TRUE(window.IsWindowVisible());
     // No modal dialog runs here: the window keeps its own caption.
     EXPECT_EQ(window.GetWindowText(), "Processing");

@@ -82,7 +82,7 @@ TEST_F(AdjustmentPrinterTest, PrinterInfoFillsThePaneWhileTheProgressWindowIsOpe
     EXPECT_EQ(pane.m_fields.strPageLength, "11\"");
     EXPECT_EQ(pages_.cancels, 1) << "the page was asked to stop first";
     EXPECT_EQ(ports_.OpenNow("USB1"), 0);
-    for (ui::HWindow topLevel : headless_.TopLevelWindows()) {
+    for (ui::HWindow topLevel : headless_.GetTopLevelWindows()) {
         EXPECT_NE(ui::Backend().GetId(topLevel), 185) << "the progress window was left open";
     }
 }

@@ -64,7 +64,7 @@ TEST_F(ApplicationTest, RunsTheMainWindowAndLetsGoOfEverythingAtTheEnd) {
     EXPECT_TRUE(scenario->Finished()) << scenario->Report();
     EXPECT_TRUE(scenario->Failures().empty()) << scenario->Report();
     EXPECT_TRUE(headless_.StrayModals().empty());
-    EXPECT_TRUE(headless_.TopLevelWindows().empty());
+    EXPECT_TRUE(headless_.GetTopLevelWindows().empty());
 
     // The fonts were made for the language of TOLVANE.INI and are gone again, as is the look.
     EXPECT_EQ(app.GetLook().GetFontSpec(CApplicationLook::kFontB).charset, ui::kCharsetShiftJis);

@@ -12,6 +12,7 @@
 #include "config/CTolvLangText.h"
 #include "config/CTolvPrnParam.h"
 #include "dialogs/CApplicationLook.h"
+#include "workflow/CTolvSelectItemDlg.h"
 #include "workflow/CTolvTopDlg.h"
 
 namespace screentest {
@@ -191,10 +192,17 @@ TEST_F(TopDialogTest, TheFontsFollowTheLanguageAndTheTitlesAreDarkBlue) {
     EXPECT_FALSE(label.hasTextColor);
     EXPECT_EQ(label.brush, look.GetBrush(CApplicationLook::kBrushMint));
 
+    // A screen made before, hidden now, follows the language too.
+    CTolvSelectItemDlg menu(host_);
+    ASSERT_TRUE(menu.Create(MainWindow()));
+    menu.Reset();
+    menu.ShowWindow(false);
     Run("select 1014 \"Japanese\"\n");
     for (const auto& [id, font] : fonts) {
         EXPECT_EQ(fontOf(id), CApplicationLook::FontSpecOf(font, "Japanese")) << id;
     }
+    EXPECT_EQ(headless_.FontOf(menu.GetDlgItem(CTolvSelectItemDlg::kItemList)),
+              CApplicationLook::FontSpecOf(CApplicationLook::kFontB, "Japanese"));
     EXPECT_EQ(CTolvLangText::Instance()->GetLanguageName(), "Japanese");
     EXPECT_NE(SettingsFile().find("strLanguage=Japanese"), std::string::npos);
 }

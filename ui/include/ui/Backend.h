@@ -46,6 +46,8 @@ public:
     virtual int GetId(HWindow window) = 0;
     virtual HWindow GetParent(HWindow window) = 0;
     virtual std::vector<HWindow> GetChildren(HWindow window) = 0;
+    // Every top-level window of the program, hidden ones included (on Windows, those of this thread).
+    virtual std::vector<HWindow> GetTopLevelWindows() = 0;
     virtual void SetText(HWindow window, const std::string& text) = 0;
     virtual std::string GetText(HWindow window) = 0;
     virtual void Enable(HWindow window, bool enable) = 0;

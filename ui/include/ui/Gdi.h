@@ -21,6 +21,10 @@ private:
     FontObject* font_ = nullptr;
 };
 
+// Every window of the program that wears the font `from`, top-level or child, shown or hidden, wears
+// `to` instead; the others keep theirs. Nothing happens for a null `from`.
+void ReplaceFont(FontObject* from, FontObject* to);
+
 class CBrush {
 public:
     CBrush() = default;

@@ -38,7 +38,6 @@ public:
     int IconOf(HWindow window);
     std::vector<std::pair<int, std::string>> SystemMenuOf(HWindow window);
     std::vector<PaintedLine> PaintedLines(HWindow window);
-    std::vector<HWindow> TopLevelWindows();
     const res::ControlTemplate* TemplateOf(HWindow control);
     // The control's style flags now (res::ControlStyle), as the template gave them and later changed.
     std::uint32_t StyleOf(HWindow control);
@@ -65,6 +64,7 @@ public:
     int GetId(HWindow window) override;
     HWindow GetParent(HWindow window) override;
     std::vector<HWindow> GetChildren(HWindow window) override;
+    std::vector<HWindow> GetTopLevelWindows() override;
     void SetText(HWindow window, const std::string& text) override;
     std::string GetText(HWindow window) override;
     void Enable(HWindow window, bool enable) override;

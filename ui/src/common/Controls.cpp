@@ -19,7 +19,26 @@ bool EqualIgnoringCase(const std::string& a, const std::string& b) {
     return true;
 }
 
+void ReplaceFontBelow(IBackend& backend, HWindow window, FontObject* from, FontObject* to) {
+    if (backend.GetFont(window) == from) {
+        backend.SetFont(window, to);
+    }
+    for (HWindow child : backend.GetChildren(window)) {
+        ReplaceFontBelow(backend, child, from, to);
+    }
+}
+
 }  // namespace
+
+void ReplaceFont(FontObject* from, FontObject* to) {
+    if (from == nullptr) {
+        return;
+    }
+    IBackend& backend = Backend();
+    for (HWindow window : backend.GetTopLevelWindows()) {
+        ReplaceFontBelow(backend, window, from, to);
+    }
+}
 
 int CListControl::FindStringExact(const std::string& text) const {
     const int count = GetCount();

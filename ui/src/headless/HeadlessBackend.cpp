@@ -875,7 +875,7 @@ std::vector<PaintedLine> HeadlessBackend::PaintedLines(HWindow window) {
     return state_->Alive(window) ? window->painted : std::vector<PaintedLine>{};
 }
 
-std::vector<HWindow> HeadlessBackend::TopLevelWindows() {
+std::vector<HWindow> HeadlessBackend::GetTopLevelWindows() {
     std::vector<HWindow> found;
     for (const auto& window : state_->windows) {
         if (window->topLevel) {

@@ -485,6 +485,18 @@ std::vector<HWindow> Win32Backend::GetChildren(HWindow window) {
     return children;
 }
 
+std::vector<HWindow> Win32Backend::GetTopLevelWindows() {
+    std::vector<HWindow> windows;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM found) -> BOOL {
+            reinterpret_cast<std::vector<HWindow>*>(found)->push_back(Ours(window));
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&windows));
+    return windows;
+}
+
 void Win32Backend::SetText(HWindow window, const std::string& text) {
     SetWindowTextA(Native(window), text.c_str());
 }

@@ -32,6 +32,7 @@ public:
     int GetId(HWindow window) override;
     HWindow GetParent(HWindow window) override;
     std::vector<HWindow> GetChildren(HWindow window) override;
+    std::vector<HWindow> GetTopLevelWindows() override;
     void SetText(HWindow window, const std::string& text) override;
     std::string GetText(HWindow window) override;
     void Enable(HWindow window, bool enable) override;
