@@ -46,3 +46,23 @@ function(tolvane_add_gtest name)
     set_tests_properties(${T_LABEL}.${name} PROPERTIES LABELS ${T_LABEL} TIMEOUT ${TOLVANE_TEST_TIMEOUT})
   endif()
 endfunction()
+
+# tolvane_add_display_test(<test> <program> [arguments...]): a Windows program of the build on real
+# windows under Wine, on the session's display or else a private Xvfb (ui/tests/run-with-display).
+# Runs of the private display share one Wine prefix, so no two of them run at the same time.
+function(tolvane_add_display_test test)
+  add_test(NAME ${test}
+    COMMAND ${CMAKE_SOURCE_DIR}/ui/tests/run-with-display ${TOLVANE_RUN_UNDER_WINE} ${ARGN})
+  set_tests_properties(${test} PROPERTIES LABELS "wine;integration" SKIP_RETURN_CODE 77
+    TIMEOUT ${TOLVANE_TEST_TIMEOUT} RESOURCE_LOCK tolvane_wine_display)
+endfunction()
+
+# tolvane_run_on_real_windows(<name>): the test program's cases that run on every back-end are named
+# ".../headless" and ".../win32". In the Windows build its ordinary test leaves the real-window cases
+# out, and a test of their own runs them on a display.
+function(tolvane_run_on_real_windows name)
+  if(CMAKE_CROSSCOMPILING)
+    set_property(TEST wine.${name} APPEND PROPERTY ENVIRONMENT "GTEST_FILTER=-*/win32")
+    tolvane_add_display_test(wine.${name}.win32 $<TARGET_FILE:${name}> --gtest_filter=*/win32)
+  endif()
+endfunction()

@@ -30,11 +30,20 @@ MainWindowStandIn::MainWindowStandIn(int workingMode)
 
 bool MainWindowStandIn::OnInitDialog() {
     CDialog::OnInitDialog();
+    if (watchdog != nullptr) {
+        watchdog->Arm(*this);
+    }
     sequence.Create(m_hWnd);
     if (!firstRun.empty()) {
         StartAdjustment(firstRun);
     }
     return true;
+}
+
+void MainWindowStandIn::OnTimer(int id) {
+    if (watchdog == nullptr || !watchdog->OnTimer(*this, id)) {
+        CDialog::OnTimer(id);
+    }
 }
 
 void MainWindowStandIn::StartAdjustment(const std::vector<int>& items) {
@@ -57,8 +66,8 @@ void MainWindowStandIn::ReturnFromAdjustment() {
     }
 }
 
-AdjustmentTest::AdjustmentTest()
-    : maker_([this](int number) -> std::unique_ptr<CMyPropertyPage> {
+AdjustmentSetup::AdjustmentSetup(screentest::BackendKind kind)
+    : backend_(kind), maker_([this](int number) -> std::unique_ptr<CMyPropertyPage> {
           if (number <= 0 || pageless_.count(number) != 0) {
               return nullptr;
           }
@@ -71,19 +80,19 @@ AdjustmentTest::AdjustmentTest()
     EXPECT_TRUE(look_.Create("English"));
 }
 
-AdjustmentTest::~AdjustmentTest() {
-    headless_.AttachScenario(nullptr);
-}
+AdjustmentSetup::~AdjustmentSetup() = default;
 
-void AdjustmentTest::RunScenario(MainWindowStandIn& window, const std::vector<int>& items,
-                                 const std::string& script) {
+void AdjustmentSetup::RunScenario(MainWindowStandIn& window, const std::vector<int>& items,
+                                  const std::string& script) {
     std::string error;
     std::optional<ui::Scenario> scenario = ui::Scenario::Parse(script, &error);
     ASSERT_TRUE(scenario.has_value()) << error;
-    headless_.AttachScenario(&*scenario);
+    backend_.Attach(&*scenario);
     window.firstRun = items;
+    window.watchdog = &backend_;
     window.DoModal();
-    headless_.AttachScenario(nullptr);
+    window.watchdog = nullptr;
+    backend_.Attach(nullptr);
     EXPECT_TRUE(scenario->Finished() && scenario->Failures().empty()) << scenario->Report();
 }
 

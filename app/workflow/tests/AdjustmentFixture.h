@@ -9,12 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "BackendUnderTest.h"
 #include "config/ConfigurationScope.h"
 #include "dialogs/CApplicationLook.h"
 #include "pages/CMyPropertyPage.h"
-#include "platform/Clock.h"
 #include "testsupport/TemporaryFolder.h"
-#include "ui/Headless.h"
 #include "ui/Scenario.h"
 #include "workflow/CAdjustSequenceInnerDlg.h"
 #include "workflow/CTolvAdjustmentDlg.h"
@@ -63,18 +62,22 @@ public:
 
     int mode;
     int returns = 0;
+    // Set while a scenario runs the window modally on real windows.
+    screentest::BackendUnderTest* watchdog = nullptr;
     bool endModalOnReturn = true;
     CAdjustSequenceInnerDlg sequence;
     CTolvAdjustmentDlg adjustment;
     std::vector<int> firstRun;
 
     bool OnInitDialog() override;
+    void OnTimer(int id) override;
 };
 
-class AdjustmentTest : public ::testing::Test {
+// What the adjustment tests share, on the back-end given.
+class AdjustmentSetup {
 protected:
-    AdjustmentTest();
-    ~AdjustmentTest() override;
+    explicit AdjustmentSetup(screentest::BackendKind kind);
+    ~AdjustmentSetup();
 
     // Runs the main window modally with the items as its first run, driven by the scenario text.
     // The scenario's failures are reported as test failures.
@@ -85,13 +88,23 @@ protected:
 
     testsupport::TemporaryFolder folder_{"tolv-adjust"};
     config::ScopedConfiguration configuration_{folder_.Path()};
-    platform::VirtualClock clock_;
-    platform::ScopedClock scopedClock_{clock_};
-    ui::HeadlessBackend headless_;
-    ui::ScopedBackend scopedBackend_{headless_};
+    screentest::BackendUnderTest backend_;
     CApplicationLook look_;
     ScopedApplicationLook scopedLook_{look_};
     workflow::ScopedItemPageMaker maker_;
+};
+
+// The cases that look into the headless back-end's windows.
+class AdjustmentTest : public ::testing::Test, public AdjustmentSetup {
+protected:
+    AdjustmentTest() : AdjustmentSetup(screentest::BackendKind::Headless) {}
+    ui::HeadlessBackend& headless_{*backend_.Headless()};
+};
+
+// The scenario cases, on every back-end of the build (TEST_P, instantiated with TestedBackends).
+class AdjustmentRunTest : public ::testing::TestWithParam<screentest::BackendKind>, public AdjustmentSetup {
+protected:
+    AdjustmentRunTest() : AdjustmentSetup(GetParam()) {}
 };
 
 }  // namespace adjusttest

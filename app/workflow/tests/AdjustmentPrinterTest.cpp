@@ -14,7 +14,7 @@ namespace {
 
 constexpr int kParticular = 1;
 
-class AdjustmentPrinterTest : public AdjustmentTest {
+class AdjustmentPrinterTest : public AdjustmentRunTest {
 protected:
     void SetUp() override {
         // The virtual printer takes its model from the shipped profile, beside the test program.
@@ -36,7 +36,7 @@ protected:
     printertest::InProcessPrinterPorts ports_;
 };
 
-TEST_F(AdjustmentPrinterTest, StatusShowsThePrinterOfTheSelectedPortUntilOk) {
+TEST_P(AdjustmentPrinterTest, StatusShowsThePrinterOfTheSelectedPortUntilOk) {
     ports_.Control("USB1", "state=2");
     MainWindowStandIn window(kParticular);
     RunScenario(window, {101},
@@ -54,7 +54,7 @@ TEST_F(AdjustmentPrinterTest, StatusShowsThePrinterOfTheSelectedPortUntilOk) {
     EXPECT_EQ(ports_.OpenNow("USB1"), 0);
 }
 
-TEST_F(AdjustmentPrinterTest, StatusOfASilentPortSaysOffline) {
+TEST_P(AdjustmentPrinterTest, StatusOfASilentPortSaysOffline) {
     CTolvAppParam::Instance()->strPortName = "USB2";
     MainWindowStandIn window(kParticular);
     RunScenario(window, {101},
@@ -66,7 +66,7 @@ TEST_F(AdjustmentPrinterTest, StatusOfASilentPortSaysOffline) {
     EXPECT_EQ(ports_.OpenNow("USB1"), 0);
 }
 
-TEST_F(AdjustmentPrinterTest, PrinterInfoFillsThePaneWhileTheProgressWindowIsOpen) {
+TEST_P(AdjustmentPrinterTest, PrinterInfoFillsThePaneWhileTheProgressWindowIsOpen) {
     CTolvPrnParam::Instance()->SetProfile("VK-572D");
     // Page length 11 inches (3960 / 360), Uni-d.
     ports_.Control("USB1", "poke=0x23:1 poke=0x25:0x78 poke=0x26:0x0F");
@@ -82,10 +82,13 @@ TEST_F(AdjustmentPrinterTest, PrinterInfoFillsThePaneWhileTheProgressWindowIsOpe
     EXPECT_EQ(pane.m_fields.strPageLength, "11\"");
     EXPECT_EQ(pages_.cancels, 1) << "the page was asked to stop first";
     EXPECT_EQ(ports_.OpenNow("USB1"), 0);
-    for (ui::HWindow topLevel : headless_.GetTopLevelWindows()) {
+    for (ui::HWindow topLevel : ui::Backend().GetTopLevelWindows()) {
         EXPECT_NE(ui::Backend().GetId(topLevel), 185) << "the progress window was left open";
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Backends, AdjustmentPrinterTest, ::testing::ValuesIn(screentest::TestedBackends()),
+                         screentest::BackendCaseName);
 
 }  // namespace
 }  // namespace adjusttest

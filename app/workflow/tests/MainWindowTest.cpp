@@ -1,16 +1,16 @@
-// The main window on the headless back-end: where each screen and companion window goes, the
-// adjustment mode, the system menu, and when Escape and the close box may end the program.
+// The main window: where each screen and companion window goes, the adjustment mode and the system
+// menu on the headless back-end; when Escape and the close box may end the program on every
+// back-end of the build.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <memory>
 
+#include "BackendUnderTest.h"
 #include "MainWindowParts.h"
 #include "config/CTolvAppParam.h"
 #include "config/ConfigurationScope.h"
-#include "platform/Clock.h"
 #include "testsupport/TemporaryFolder.h"
-#include "ui/Headless.h"
 #include "ui/Scenario.h"
 #include "workflow/CTolvaneDlg.h"
 
@@ -18,9 +18,28 @@ namespace {
 
 using Parts = workflow::IMainWindowParts;
 
-class MainWindowTest : public ::testing::Test {
+// The main window, made of the test screens, and the watchdog for its modal run on real windows.
+class WatchedMainWindow : public CTolvaneDlg {
+public:
+    using CTolvaneDlg::CTolvaneDlg;
+    bool OnInitDialog() override {
+        const bool result = CTolvaneDlg::OnInitDialog();
+        if (watchdog != nullptr) {
+            watchdog->Arm(*this);
+        }
+        return result;
+    }
+    void OnTimer(int id) override {
+        if (watchdog == nullptr || !watchdog->OnTimer(*this, id)) {
+            CTolvaneDlg::OnTimer(id);
+        }
+    }
+    screentest::BackendUnderTest* watchdog = nullptr;
+};
+
+class MainWindowSetup {
 protected:
-    MainWindowTest() {
+    explicit MainWindowSetup(screentest::BackendKind kind) : backend_(kind) {
         folder_.Write("TOLVANE.INI",
                       "[Profile]\r\nstrProfile=VK-572D\r\nstrProgName=Adjustment Program\r\n"
                       "strLanguage=English\r\n");
@@ -51,15 +70,19 @@ protected:
         EXPECT_EQ(client.Height(), child.Height());
     }
 
-    platform::VirtualClock clock_;
-    platform::ScopedClock scopedClock_{clock_};
-    ui::HeadlessBackend headless_;
-    ui::ScopedBackend scopedBackend_{headless_};
+    screentest::BackendUnderTest backend_;
     testsupport::TemporaryFolder folder_{"tolv-main-window"};
     std::unique_ptr<config::ScopedConfiguration> configuration_;
     workflowtest::MainWindowParts parts_;
     int mode_ = -1;
-    CTolvaneDlg window_{parts_, mode_};
+    WatchedMainWindow window_{parts_, mode_};
+};
+
+// The cases that call the main window directly and look into the headless back-end's windows.
+class MainWindowTest : public ::testing::Test, public MainWindowSetup {
+protected:
+    MainWindowTest() : MainWindowSetup(screentest::BackendKind::Headless) {}
+    ui::HeadlessBackend& headless_{*backend_.Headless()};
 };
 
 TEST_F(MainWindowTest, OpensOnTheTopDialogFittedAndCentred) {
@@ -228,23 +251,33 @@ TEST_F(MainWindowTest, KeysThatReachTheMainWindowAreOfferedToTheShownScreen) {
     EXPECT_TRUE(Shown(Parts::kItemMenu));
 }
 
-// The program's modal run, driven by the scripted technician through the test screens' buttons.
-class MainWindowRunTest : public MainWindowTest {
+// The program's modal run, driven by the scripted technician through the test screens' buttons, on
+// every back-end of the build.
+class MainWindowRunTest : public ::testing::TestWithParam<screentest::BackendKind>, public MainWindowSetup {
 protected:
+    MainWindowRunTest() : MainWindowSetup(GetParam()) {}
+
     int Run(const char* text) {
         std::string error;
         auto parsed = ui::Scenario::Parse(text, &error);
         EXPECT_TRUE(parsed.has_value()) << error;
         scenario_ = std::move(*parsed);
-        headless_.AttachScenario(&scenario_);
+        backend_.Attach(&scenario_);
+        window_.watchdog = &backend_;
         const int result = window_.DoModal();
-        headless_.AttachScenario(nullptr);
+        window_.watchdog = nullptr;
+        backend_.Attach(nullptr);
         return result;
+    }
+    // Modal loops that ended because nobody gave them input (the headless back-end counts them).
+    std::size_t StrayModals() {
+        ui::HeadlessBackend* headless = backend_.Headless();
+        return headless != nullptr ? headless->StrayModals().size() : 0;
     }
     ui::Scenario scenario_;
 };
 
-TEST_F(MainWindowRunTest, EscapeAndCloseEndTheProgramOnlyOnTheTopDialog) {
+TEST_P(MainWindowRunTest, EscapeAndCloseEndTheProgramOnlyOnTheTopDialog) {
     const int result =
         Run("click 1002@300\n"
             "key escape\n"
@@ -262,19 +295,22 @@ TEST_F(MainWindowRunTest, EscapeAndCloseEndTheProgramOnlyOnTheTopDialog) {
     EXPECT_EQ(result, ui::kIdCancel);
     EXPECT_TRUE(scenario_.Finished()) << scenario_.Report();
     EXPECT_TRUE(scenario_.Failures().empty()) << scenario_.Report();
-    EXPECT_TRUE(headless_.StrayModals().empty());
+    EXPECT_EQ(StrayModals(), 0u);
 }
 
-TEST_F(MainWindowRunTest, CloseBoxOnTheTopDialogEndsTheProgram) {
+TEST_P(MainWindowRunTest, CloseBoxOnTheTopDialogEndsTheProgram) {
     EXPECT_EQ(Run("click 1001@300\nclose\nexpect-visible 1173@135 yes\nclick 2@135\nclose\n"), ui::kIdCancel);
     EXPECT_TRUE(scenario_.Finished()) << scenario_.Report();
     EXPECT_TRUE(scenario_.Failures().empty()) << scenario_.Report();
 }
 
-TEST_F(MainWindowRunTest, QuitClosesTheMainWindow) {
+TEST_P(MainWindowRunTest, QuitClosesTheMainWindow) {
     EXPECT_EQ(Run("click 2@300\n"), ui::kIdCancel);
     EXPECT_TRUE(scenario_.Finished()) << scenario_.Report();
-    EXPECT_TRUE(headless_.StrayModals().empty());
+    EXPECT_EQ(StrayModals(), 0u);
 }
+
+INSTANTIATE_TEST_SUITE_P(Backends, MainWindowRunTest, ::testing::ValuesIn(screentest::TestedBackends()),
+                         screentest::BackendCaseName);
 
 }  // namespace

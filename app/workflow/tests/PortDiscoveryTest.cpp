@@ -3,12 +3,21 @@
 #include <gtest/gtest.h>
 
 #include "ScreenTest.h"
+#include "platform/Clock.h"
+#include "platform/Device.h"
 #include "workflow/PortDiscovery.h"
 
 namespace screentest {
 namespace {
 
-using DiscoveryTest = ScreenTest;
+// No printer unless a test starts a server; the ports' waits pass on a virtual clock.
+class DiscoveryTest : public ::testing::Test {
+protected:
+    platform::VirtualClock clock_;
+    platform::ScopedClock scopedClock_{clock_};
+    platform::ScopedDeviceBackend noPrinters_{platform::NullDeviceBackend()};
+};
+
 using workflow::DiscoveredPrinters;
 using workflow::PortDiscovery;
 

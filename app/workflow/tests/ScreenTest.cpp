@@ -40,14 +40,7 @@ void ScreenTest::Run(const std::string& steps) {
     std::string error;
     std::optional<ui::Scenario> scenario = ui::Scenario::Parse(steps, &error);
     ASSERT_TRUE(scenario.has_value()) << error;
-    headless_.AttachScenario(&*scenario);
-    while (!scenario->Finished()) {
-        const ui::StepOutcome outcome = scenario->RunNextStep();
-        if (outcome.kind == ui::StepOutcome::Wait) {
-            headless_.AdvanceTime(static_cast<unsigned>(outcome.milliseconds));
-        }
-    }
-    headless_.AttachScenario(nullptr);
+    backend_.Drive(*scenario);
     EXPECT_TRUE(scenario->Failures().empty()) << scenario->Report();
 }
 

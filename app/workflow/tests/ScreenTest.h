@@ -1,5 +1,5 @@
 // What the screen tests share: a folder of their own made the executable's folder (holding copies of
-// the shipped profiles), the headless back-end on a virtual clock, a recorder for the message seam, a
+// the shipped profiles), the back-end the case runs on, a recorder for the message seam, a
 // host that records what the screens ask of the main window, and virtual printers of the server in
 // this process, reached over loopback through the shipped selector and port driver.
 #pragma once
@@ -10,13 +10,12 @@
 #include <string>
 #include <vector>
 
+#include "BackendUnderTest.h"
 #include "config/ConfigurationScope.h"
-#include "platform/Clock.h"
 #include "platform/Device.h"
 #include "testsupport/MessageRecorder.h"
 #include "testsupport/TemporaryFolder.h"
 #include "ui/CDialog.h"
-#include "ui/Headless.h"
 #include "vprinter/server/LoopbackPrinters.h"
 #include "workflow/IScreenHost.h"
 
@@ -60,7 +59,8 @@ private:
 // Copies the profiles beside the test program into folder/Parameter; returns true.
 bool CopyShippedProfiles(const testsupport::TemporaryFolder& folder);
 
-class ScreenTest : public ::testing::Test {
+// The scenario cases run on every back-end of the build (TEST_P, instantiated with TestedBackends).
+class ScreenTest : public ::testing::TestWithParam<BackendKind> {
 protected:
     ScreenTest();
     ~ScreenTest() override;
@@ -77,10 +77,7 @@ protected:
     bool profilesCopied_ = CopyShippedProfiles(folder_);
     config::ScopedConfiguration configuration_{folder_.Path()};
     testsupport::MessageRecorder messages_;
-    platform::VirtualClock clock_;
-    platform::ScopedClock scopedClock_{clock_};
-    ui::HeadlessBackend headless_;
-    ui::ScopedBackend scopedBackend_{headless_};
+    BackendUnderTest backend_{GetParam()};
     // No printer is attached unless a test starts a server: no real port is ever opened.
     platform::ScopedDeviceBackend noPrinters_{platform::NullDeviceBackend()};
     RecordingHost host_;

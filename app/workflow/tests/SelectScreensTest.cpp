@@ -47,7 +47,7 @@ protected:
     }
 };
 
-TEST_F(SelectScreensTest, TheItemMenuListsEveryMenuSlot) {
+TEST_P(SelectScreensTest, TheItemMenuListsEveryMenuSlot) {
     CTolvSelectItemDlg menu(host_);
     Open(menu);
     menu.Reset();
@@ -67,7 +67,7 @@ TEST_F(SelectScreensTest, TheItemMenuListsEveryMenuSlot) {
                                         "Trailing separator||", "Zero item", "Only a name", "Counters"}));
 }
 
-TEST_F(SelectScreensTest, TheItemMenuRunsTheOneItemOfTheSelectedRow) {
+TEST_P(SelectScreensTest, TheItemMenuRunsTheOneItemOfTheSelectedRow) {
     CTolvSelectItemDlg menu(host_);
     Open(menu);
     menu.Reset();
@@ -88,7 +88,7 @@ TEST_F(SelectScreensTest, TheItemMenuRunsTheOneItemOfTheSelectedRow) {
     Run("expect-selection 1016 \"\"\n");
 }
 
-TEST_F(SelectScreensTest, ThePartsListKeepsSlotNumbersAndDisablesNamelessRows) {
+TEST_P(SelectScreensTest, ThePartsListKeepsSlotNumbersAndDisablesNamelessRows) {
     CTolvSelectPartsDlg parts(host_);
     Open(parts);
     parts.Reset();
@@ -112,7 +112,7 @@ TEST_F(SelectScreensTest, ThePartsListKeepsSlotNumbersAndDisablesNamelessRows) {
         "expect-check 1173 #5 off\n");
 }
 
-TEST_F(SelectScreensTest, TickedPartsRunTheirItemsInSequenceOrder) {
+TEST_P(SelectScreensTest, TickedPartsRunTheirItemsInSequenceOrder) {
     CTolvSelectPartsDlg parts(host_);
     Open(parts);
     parts.Reset();
@@ -124,7 +124,7 @@ TEST_F(SelectScreensTest, TickedPartsRunTheirItemsInSequenceOrder) {
     EXPECT_EQ(messages_.Texts(), std::vector<std::string>{});
 }
 
-TEST_F(SelectScreensTest, NothingTickedAsksForPartsAndStays) {
+TEST_P(SelectScreensTest, NothingTickedAsksForPartsAndStays) {
     CTolvSelectPartsDlg parts(host_);
     Open(parts);
     parts.Reset();
@@ -141,7 +141,7 @@ TEST_F(SelectScreensTest, NothingTickedAsksForPartsAndStays) {
     EXPECT_EQ(host_.calls, (std::vector<std::string>{"ShowTopScreen", "ShowTopScreen"}));
 }
 
-TEST_F(SelectScreensTest, AnEmptyMasterSequenceHandsOverAnEmptyRun) {
+TEST_P(SelectScreensTest, AnEmptyMasterSequenceHandsOverAnEmptyRun) {
     folder_.Write("Parameter/TEST/English.mnu", "[PARTS]\r\nstrParts00=Part A||101\r\n");
     CTolvSelectPartsDlg parts(host_);
     Open(parts);
@@ -149,6 +149,8 @@ TEST_F(SelectScreensTest, AnEmptyMasterSequenceHandsOverAnEmptyRun) {
     Run("tick 1173 #0 on\nclick 1@135\n");
     EXPECT_EQ(host_.runs, (std::vector<std::vector<int>>{{}}));
 }
+
+INSTANTIATE_TEST_SUITE_P(Backends, SelectScreensTest, ::testing::ValuesIn(TestedBackends()), BackendCaseName);
 
 }  // namespace
 }  // namespace screentest

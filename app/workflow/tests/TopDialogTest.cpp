@@ -58,7 +58,7 @@ std::vector<std::string> KeyNames(const std::string& ini) {
     return keys;
 }
 
-TEST_F(TopDialogTest, OpensOnTheStoredProfileWhateverItsCaseAndWritesNothing) {
+TEST_P(TopDialogTest, OpensOnTheStoredProfileWhateverItsCaseAndWritesNothing) {
     const std::string stored = "[Profile]\r\nstrProfile=vk-572d\r\nstrLanguage=ENGLISH\r\n";
     folder_.Write("TOLVANE.INI", stored);
     CTolvTopDlg top(host_);
@@ -82,7 +82,7 @@ TEST_F(TopDialogTest, OpensOnTheStoredProfileWhateverItsCaseAndWritesNothing) {
     EXPECT_EQ(host_.calls, std::vector<std::string>{});
 }
 
-TEST_F(TopDialogTest, TheCustomersModelPreselectsTheFirstPortInListOrder) {
+TEST_P(TopDialogTest, TheCustomersModelPreselectsTheFirstPortInListOrder) {
     folder_.Write("TOLVANE.INI", kEnglish572);
     const PrinterServer printers({"USB1=VK-572D", "LPT2=VK-572D", "LPT3=VK-2240II"});
     ASSERT_TRUE(printers.Started()) << printers.Report();
@@ -107,7 +107,7 @@ TEST_F(TopDialogTest, TheCustomersModelPreselectsTheFirstPortInListOrder) {
     EXPECT_NE(SettingsFile().find("strPrinterID=ORLEX VK-572D"), std::string::npos);
 }
 
-TEST_F(TopDialogTest, TheSeparatorRowEmptiesThePortAndLeavesTheButtonsEnabled) {
+TEST_P(TopDialogTest, TheSeparatorRowEmptiesThePortAndLeavesTheButtonsEnabled) {
     folder_.Write("TOLVANE.INI", kEnglish572);
     const PrinterServer printers({"USB2=VK-572D"});
     ASSERT_TRUE(printers.Started()) << printers.Report();
@@ -130,7 +130,7 @@ TEST_F(TopDialogTest, TheSeparatorRowEmptiesThePortAndLeavesTheButtonsEnabled) {
     EXPECT_EQ(top.PortName(), "");
 }
 
-TEST_F(TopDialogTest, OnlyAChangedProfileOrLanguageWritesTheSettings) {
+TEST_P(TopDialogTest, OnlyAChangedProfileOrLanguageWritesTheSettings) {
     CTolvTopDlg top(host_);
     Open(top);
     // Without a settings file the first profile found is taken; opening writes nothing.
@@ -165,14 +165,13 @@ TEST_F(TopDialogTest, OnlyAChangedProfileOrLanguageWritesTheSettings) {
     EXPECT_EQ(messages_.Texts(), std::vector<std::string>{});
 }
 
-TEST_F(TopDialogTest, TheFontsFollowTheLanguageAndTheTitlesAreDarkBlue) {
+TEST_P(TopDialogTest, TheFontsFollowTheLanguageAndTheTitlesAreDarkBlue) {
     CApplicationLook look;
     ASSERT_TRUE(look.Create("English"));
     const ScopedApplicationLook installed(look);
     folder_.Write("TOLVANE.INI", kEnglish572);
     CTolvTopDlg top(host_);
     Open(top);
-    auto fontOf = [&](int id) { return headless_.FontOf(top.GetDlgItem(id)); };
     const std::pair<int, CApplicationLook::Font> fonts[] = {
         {CTolvTopDlg::kTitle, CApplicationLook::kFontD},
         {CTolvTopDlg::kSubtitle, CApplicationLook::kFontD},
@@ -182,15 +181,22 @@ TEST_F(TopDialogTest, TheFontsFollowTheLanguageAndTheTitlesAreDarkBlue) {
         {1004, CApplicationLook::kFontB},
         {CTolvTopDlg::kPortList, CApplicationLook::kFontB},
     };
-    for (const auto& [id, font] : fonts) {
-        EXPECT_EQ(fontOf(id), CApplicationLook::FontSpecOf(font, "English")) << id;
+    // The fonts worn are the look's, made from the language's specs.
+    auto expectFonts = [&](const std::string& language) {
+        for (const auto& [id, font] : fonts) {
+            EXPECT_EQ(top.GetDlgItem(id).GetFont(), look.GetFont(font)) << id;
+            EXPECT_EQ(look.GetFontSpec(font), CApplicationLook::FontSpecOf(font, language)) << id;
+        }
+    };
+    expectFonts("English");
+    if (ui::HeadlessBackend* headless = backend_.Headless()) {
+        const ui::ControlColors title = headless->ColorsOf(top.GetDlgItem(CTolvTopDlg::kTitle));
+        EXPECT_TRUE(title.hasTextColor);
+        EXPECT_EQ(title.textColor, ui::Rgb(0, 0, 174));
+        const ui::ControlColors label = headless->ColorsOf(top.GetDlgItem(1033));
+        EXPECT_FALSE(label.hasTextColor);
+        EXPECT_EQ(label.brush, look.GetBrush(CApplicationLook::kBrushMint));
     }
-    const ui::ControlColors title = headless_.ColorsOf(top.GetDlgItem(CTolvTopDlg::kTitle));
-    EXPECT_TRUE(title.hasTextColor);
-    EXPECT_EQ(title.textColor, ui::Rgb(0, 0, 174));
-    const ui::ControlColors label = headless_.ColorsOf(top.GetDlgItem(1033));
-    EXPECT_FALSE(label.hasTextColor);
-    EXPECT_EQ(label.brush, look.GetBrush(CApplicationLook::kBrushMint));
 
     // A screen made before, hidden now, follows the language too.
     CTolvSelectItemDlg menu(host_);
@@ -198,16 +204,14 @@ TEST_F(TopDialogTest, TheFontsFollowTheLanguageAndTheTitlesAreDarkBlue) {
     menu.Reset();
     menu.ShowWindow(false);
     Run("select 1014 \"Japanese\"\n");
-    for (const auto& [id, font] : fonts) {
-        EXPECT_EQ(fontOf(id), CApplicationLook::FontSpecOf(font, "Japanese")) << id;
-    }
-    EXPECT_EQ(headless_.FontOf(menu.GetDlgItem(CTolvSelectItemDlg::kItemList)),
-              CApplicationLook::FontSpecOf(CApplicationLook::kFontB, "Japanese"));
+    expectFonts("Japanese");
+    EXPECT_EQ(menu.GetDlgItem(CTolvSelectItemDlg::kItemList).GetFont(),
+              look.GetFont(CApplicationLook::kFontB));
     EXPECT_EQ(CTolvLangText::Instance()->GetLanguageName(), "Japanese");
     EXPECT_NE(SettingsFile().find("strLanguage=Japanese"), std::string::npos);
 }
 
-TEST_F(TopDialogTest, ParticularModeKeepsTheStoredPrinterId) {
+TEST_P(TopDialogTest, ParticularModeKeepsTheStoredPrinterId) {
     folder_.Write("TOLVANE.INI", std::string(kEnglish572) + "strPrinterID=ORLEX OLD\r\n");
     const PrinterServer printers({"USB1=VK-572D"});
     ASSERT_TRUE(printers.Started()) << printers.Report();
@@ -223,7 +227,7 @@ TEST_F(TopDialogTest, ParticularModeKeepsTheStoredPrinterId) {
     EXPECT_NE(SettingsFile().find("strPrinterID=ORLEX OLD"), std::string::npos);
 }
 
-TEST_F(TopDialogTest, QuitAndEscapeSaveTheChoicesAndCloseTheProgram) {
+TEST_P(TopDialogTest, QuitAndEscapeSaveTheChoicesAndCloseTheProgram) {
     folder_.Write("TOLVANE.INI", kEnglish572);
     CTolvTopDlg top(host_);
     Open(top);
@@ -243,7 +247,7 @@ TEST_F(TopDialogTest, QuitAndEscapeSaveTheChoicesAndCloseTheProgram) {
     EXPECT_TRUE(top.IsWindowVisible()) << "Enter neither picks a mode nor hides the screen";
 }
 
-TEST_F(TopDialogTest, WithoutProfilesTheModesStayDisabled) {
+TEST_P(TopDialogTest, WithoutProfilesTheModesStayDisabled) {
     std::filesystem::remove_all(folder_.Root() / "Parameter");
     CTolvTopDlg top(host_);
     Open(top);
@@ -255,7 +259,7 @@ TEST_F(TopDialogTest, WithoutProfilesTheModesStayDisabled) {
     EXPECT_EQ(Icons(), (std::vector<MessageIcon>{MessageIcon::None, MessageIcon::Stop, MessageIcon::Stop}));
 }
 
-TEST_F(TopDialogTest, AProfileWithoutCustomersOrLanguagesIsReported) {
+TEST_P(TopDialogTest, AProfileWithoutCustomersOrLanguagesIsReported) {
     folder_.Write("Parameter/BARE/Parameter.ini", "[CONTROL]\r\nnColumn=80\r\n");
     folder_.Write("TOLVANE.INI", "[Profile]\r\nstrProfile=BARE\r\nstrLanguage=English\r\n");
     CTolvTopDlg top(host_);
@@ -274,6 +278,8 @@ TEST_F(TopDialogTest, AProfileWithoutCustomersOrLanguagesIsReported) {
         "expect-rows 1014 2\n");
     EXPECT_EQ(messages_.Texts().size(), 2u);
 }
+
+INSTANTIATE_TEST_SUITE_P(Backends, TopDialogTest, ::testing::ValuesIn(TestedBackends()), BackendCaseName);
 
 }  // namespace
 }  // namespace screentest
