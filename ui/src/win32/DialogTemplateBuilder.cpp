@@ -56,17 +56,17 @@ ControlClass ClassOf(const res::ControlTemplate& control) {
             return {0, "Static", style};
         }
         case K::Edit: {
-            DWORD style =
-                static_cast<DWORD>(WS_TABSTOP) | (multiLine ? ES_MULTILINE | ES_AUTOVSCROLL : ES_AUTOHSCROLL);
-            if ((control.style & res::kReadOnly) != 0) {
-                style |= ES_READONLY;
-            }
+            // A read-only box is not an input: were it a tab stop, the dialog manager would select
+            // all its text when it gives the box the focus, which scrolls a description to its end.
+            const bool readOnly = (control.style & res::kReadOnly) != 0;
+            DWORD style = (readOnly ? static_cast<DWORD>(ES_READONLY) : static_cast<DWORD>(WS_TABSTOP)) |
+                          (multiLine ? ES_MULTILINE | ES_AUTOVSCROLL : ES_AUTOHSCROLL);
             return {0, "Edit", style};
         }
         case K::Button:
             return {0, "Button",
                     static_cast<DWORD>(
-                        WS_TABSTOP |
+                        WS_TABSTOP | (multiLine ? BS_MULTILINE : 0) |
                         ((control.style & res::kDefaultButton) != 0 ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON))};
         case K::CheckBox:
             return {0, "Button", static_cast<DWORD>(WS_TABSTOP | BS_AUTOCHECKBOX)};
