@@ -1,7 +1,6 @@
 #include "dialogs/CAdjustInfoInnerDlg.h"
 
 #include <algorithm>
-#include <cstdlib>
 
 #include "config/CTolvPrnParam.h"
 #include "dialogs/CApplicationLook.h"
@@ -25,26 +24,15 @@ constexpr int kTextInsetLeft = 5;
 constexpr int kTextInsetTop = 20;  // below the group box's caption
 constexpr int kNextBoxGap = 35;    // from one text's height to the next box's top
 
-// The line height of the 8-point dialog font, for a pane shown without the program's look.
-constexpr int kDialogFontLineHeight = 13;
-
 CAdjustInfoInnerDlg* publishedPane = nullptr;
 
-int LineHeight() {
-    if (const CApplicationLook* look = CApplicationLook::Installed()) {
-        // A positive font height is the cell height, which is the edit box's line height.
-        return std::abs(look->GetFontSpec(CApplicationLook::kFontB).height);
-    }
-    return kDialogFontLineHeight;
-}
-
-// The top of the text's last character below the top of the text: the lines before its line.
-int TextHeight(const std::string& text, int lineHeight) {
+// The top of the text's last character below the top of the box's text, as the box breaks the
+// text at its width; 0 for an empty text.
+int TextHeight(ui::CEdit edit, const std::string& text) {
     if (text.empty()) {
         return 0;
     }
-    const auto lines = std::count(text.begin(), text.end() - 1, '\n');
-    return static_cast<int>(lines) * lineHeight;
+    return std::max(0, edit.PosFromChar(static_cast<int>(text.size()) - 1).y);
 }
 
 }  // namespace
@@ -87,13 +75,12 @@ void CAdjustInfoInnerDlg::UpdateText() {
         return;
     }
     const std::string texts[] = {SettingText(), PrinterInfoText(), AdjustedItemText()};
-    const int lineHeight = LineHeight();
     int y = kFirstBoxTop;
     for (std::size_t box = 0; box < std::size(kBoxes); ++box) {
         ui::CWindow frame = GetDlgItem(kBoxes[box].frame);
         ui::CEdit edit = GetDlgItem(kBoxes[box].text);
         edit.SetWindowText(texts[box]);
-        const int textHeight = TextHeight(texts[box], lineHeight);
+        const int textHeight = TextHeight(edit, texts[box]);
         const ui::Rect frameRect = frame.GetWindowRect();
         frame.MoveWindow({frameRect.left, y, frameRect.right, y + textHeight + kFrameBelowText});
         const int textWidth = edit.GetWindowRect().Width();

@@ -145,4 +145,22 @@ TEST_F(HeadlessTest, FontsAndColoursAreInspectable) {
     EXPECT_EQ(headless_.FontOf(probe.GetDlgItem(1005)).face, "MS Shell Dlg") << "no dangling font";
 }
 
+// The model the layouts of the tests rest on: lines break at line feeds only, a line is as high as a
+// positive font height, or 6/5 of a character height; characters are half a line wide.
+TEST_F(HeadlessTest, CharacterPositionsFollowLineFeedsAndTheFont) {
+    Probe probe;
+    ASSERT_TRUE(probe.Create(nullptr));
+    ui::CEdit text = probe.GetDlgItem(1005);
+    text.SetWindowText("ab\r\ncd\r\n");
+    EXPECT_EQ(text.PosFromChar(0), (ui::Point{0, 0}));
+    EXPECT_EQ(text.PosFromChar(4), (ui::Point{0, 13})) << "the dialog font, 11 high";
+    ui::CFont font;
+    ASSERT_TRUE(font.CreateFontIndirect({"Arial", 15, ui::kFontWeightBold}));
+    text.SetFont(font);
+    EXPECT_EQ(text.PosFromChar(5), (ui::Point{7, 15}));
+    EXPECT_EQ(text.PosFromChar(7).y, 15) << "a line's line feed is on that line";
+    EXPECT_EQ(text.PosFromChar(8), (ui::Point{-1, -1}));
+    EXPECT_EQ(text.PosFromChar(-1), (ui::Point{-1, -1}));
+}
+
 }  // namespace

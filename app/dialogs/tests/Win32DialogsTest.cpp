@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "dialogs/CAdjustInfoInnerDlg.h"
 #include "dialogs/CApplicationLook.h"
 #include "dialogs/CDialogMessagePresenter.h"
 #include "dialogs/CMessageDlg.h"
@@ -64,6 +65,27 @@ TEST(Win32DialogsTest, ALanguageChangeRedressesTheRealWindows) {
     EXPECT_EQ(message.GetDlgItem(1005).GetFont(), look.GetFont(CApplicationLook::kFontB));
     EXPECT_EQ(message.GetDlgItem(2).GetFont(), look.GetFont(CApplicationLook::kFontB));
     message.DestroyWindow();
+}
+
+// The pane asks the box where its last character is: a value too long for the narrow pane breaks
+// into more lines, and the box grows with them instead of cutting them off.
+TEST(Win32DialogsTest, TheInformationPaneGrowsWithValuesThatWrap) {
+    CApplicationLook look;
+    ASSERT_TRUE(look.Create("English"));
+    ScopedApplicationLook installed(look);
+    ui::CDialog main(102);
+    ASSERT_TRUE(main.Create(nullptr));
+    CAdjustInfoInnerDlg pane;
+    ASSERT_TRUE(pane.Create(main));
+    // Font B's lines are 15 high; the last character of "Printer info" is on its ninth line.
+    const int unwrapped = pane.GetDlgItem(1164).GetWindowRect().Height();
+    EXPECT_EQ(unwrapped, 8 * 15);
+    pane.m_fields.strDeviceID = "ORLEX VK-572D ORLEX VK-572D ORLEX VK-572D ORLEX VK-572D";
+    pane.UpdateText();
+    const int wrapped = pane.GetDlgItem(1164).GetWindowRect().Height();
+    EXPECT_GE(wrapped, unwrapped + 2 * 15);
+    EXPECT_EQ(pane.GetDlgItem(1163).GetWindowRect().Height(), wrapped + 25);
+    main.DestroyWindow();
 }
 
 TEST(Win32DialogsTest, TheScrollFrameFitsItsClientAreaToTheChildBesideARealScrollBar) {

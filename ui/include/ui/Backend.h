@@ -118,6 +118,9 @@ public:
     // Text labels: whether a one-line text is drawn centred between top and bottom. A centred label
     // draws its text on one line, so a text with line breaks needs it off.
     virtual void SetCenterVertically(HWindow label, bool centred) = 0;
+    // Edit boxes: the top-left corner of a character's cell in the box's client area, in pixels, as
+    // the box breaks and scrolls its text now; (-1, -1) for an index beyond the text.
+    virtual Point PosFromChar(HWindow edit, int index) = 0;
 
     // Window timers: OnTimer(id) each time the period has passed, until killed.
     virtual void SetTimer(HWindow window, int id, unsigned milliseconds) = 0;

@@ -57,6 +57,7 @@ class CEdit : public CWindow {
 public:
     using CWindow::CWindow;
     CEdit(const CWindow& window) : CWindow(window.m_hWnd) {}  // NOLINT: GetDlgItem gives a CWindow
+    Point PosFromChar(int index) const { return Backend().PosFromChar(m_hWnd, index); }
 };
 
 class CRichEditCtrl : public CWindow {

@@ -117,6 +117,9 @@ public:
     bool HasImage(HWindow frame) override;
     void ClearImage(HWindow frame) override;
     void SetCenterVertically(HWindow label, bool centred) override;
+    // No text metrics here: lines break only at line feeds, and a character cell is half as wide as
+    // a line is high (the font's height, or for a character height 6/5 of it).
+    Point PosFromChar(HWindow edit, int index) override;
     void SetTimer(HWindow window, int id, unsigned milliseconds) override;
     void KillTimer(HWindow window, int id) override;
     void PostMessage(HWindow window, int code, long first, long second) override;

@@ -13,6 +13,12 @@ using HWindow = WindowObject*;
 struct FontObject;
 struct BrushObject;
 
+struct Point {
+    int x = 0;
+    int y = 0;
+    bool operator==(const Point&) const = default;
+};
+
 struct Rect {
     int left = 0;
     int top = 0;

@@ -651,6 +651,25 @@ void HeadlessBackend::SetCenterVertically(HWindow label, bool centred) {
     }
 }
 
+Point HeadlessBackend::PosFromChar(HWindow edit, int index) {
+    if (!state_->Alive(edit) || index < 0 || static_cast<std::size_t>(index) >= edit->text.size()) {
+        return {-1, -1};
+    }
+    const int fontHeight = edit->font != nullptr ? edit->font->spec.height : 0;
+    const int lineHeight = fontHeight >= 0 ? fontHeight : -fontHeight + (-fontHeight) / 5;
+    int line = 0;
+    int column = 0;
+    for (int at = 0; at < index; ++at) {
+        if (edit->text[static_cast<std::size_t>(at)] == '\n') {
+            ++line;
+            column = 0;
+        } else {
+            ++column;
+        }
+    }
+    return {column * lineHeight / 2, line * lineHeight};
+}
+
 // ---- timers, posted messages, loops
 
 void HeadlessBackend::SetTimer(HWindow window, int id, unsigned milliseconds) {

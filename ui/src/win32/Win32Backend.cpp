@@ -952,6 +952,16 @@ void Win32Backend::SetCenterVertically(HWindow label, bool centred) {
     InvalidateRect(native, nullptr, TRUE);
 }
 
+Point Win32Backend::PosFromChar(HWindow edit, int index) {
+    HWND native = Native(edit);
+    if (native == nullptr || index < 0 || index >= GetWindowTextLengthA(native)) {
+        return {-1, -1};
+    }
+    // A multi-line box answers the corner as two signed 16-bit values.
+    const LRESULT corner = SendMessageA(native, EM_POSFROMCHAR, static_cast<WPARAM>(index), 0);
+    return {static_cast<short>(LOWORD(corner)), static_cast<short>(HIWORD(corner))};
+}
+
 // ---- timers, posted messages, loops
 
 void Win32Backend::SetTimer(HWindow window, int id, unsigned milliseconds) {

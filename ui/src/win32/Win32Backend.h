@@ -85,6 +85,7 @@ public:
     bool HasImage(HWindow frame) override;
     void ClearImage(HWindow frame) override;
     void SetCenterVertically(HWindow label, bool centred) override;
+    Point PosFromChar(HWindow edit, int index) override;
     void SetTimer(HWindow window, int id, unsigned milliseconds) override;
     void KillTimer(HWindow window, int id) override;
     void PostMessage(HWindow window, int code, long first, long second) override;
