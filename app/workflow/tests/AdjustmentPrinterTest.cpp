@@ -43,7 +43,7 @@ TEST_P(AdjustmentPrinterTest, StatusShowsThePrinterOfTheSelectedPortUntilOk) {
                 "click 7000\n"
                 "expect-text 1006@176 \"Printing\"\n"
                 "expect-visible 2@176 no\n"
-                "wait 3500\n"
+                "wait 4500\n"
                 "expect-text 1006@176 \"Printing\"\n"
                 "click 1@176\n"
                 "expect-text 1000 \"Platen gap\"\n"
