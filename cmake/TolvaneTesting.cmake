@@ -57,6 +57,17 @@ function(tolvane_add_display_test test)
     TIMEOUT ${TOLVANE_TEST_TIMEOUT} RESOURCE_LOCK tolvane_wine_display)
 endfunction()
 
+# tolvane_add_win32_gtest(<name> SOURCES ... LIBRARIES ...): a GoogleTest program of the Windows
+# build that opens real windows (a GUI program with a console for its report), run as a display test.
+function(tolvane_add_win32_gtest name)
+  cmake_parse_arguments(T "" "" "SOURCES;LIBRARIES" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBRARIES} GTest::gtest_main)
+  target_link_options(${name} PRIVATE -mwindows -mconsole)
+  tolvane_warnings(${name})
+  tolvane_add_display_test(wine.${name} $<TARGET_FILE:${name}>)
+endfunction()
+
 # tolvane_run_on_real_windows(<name>): the test program's cases that run on every back-end are named
 # ".../headless" and ".../win32". In the Windows build its ordinary test leaves the real-window cases
 # out, and a test of their own runs them on a display.
