@@ -14,6 +14,8 @@ ui::BoxIcon IconOf(platform::MessageIcon icon) {
             return ui::BoxIcon::Question;
         case platform::MessageIcon::Stop:
             return ui::BoxIcon::Stop;
+        case platform::MessageIcon::Warning:
+            return ui::BoxIcon::Warning;
         case platform::MessageIcon::None:
             break;
     }

@@ -188,6 +188,27 @@ public:
     virtual DeviceError QueryDosAlias(const std::string& alias, std::string* target) = 0;
     // Defines an alias onto a raw target path. Does not block. Errors: AccessDenied, NotSupported.
     virtual DeviceError DefineDosAlias(const std::string& alias, const std::string& target) = 0;
+
+    // The device-driver library's requests to the maker's drivers (the ECP driver, the IEEE 1394
+    // driver, the USB driver's init signal): the request's code and input block; up to capacity bytes
+    // of output, *returned the count. Blocks: while the driver carries the request out.
+    // Errors: NotSupported (a request this back-end does not know), Io (the driver refused it).
+    virtual DeviceError DeviceControl(DevicePort& port, const DeviceRequest& request, std::uint8_t* output,
+                                      std::uint32_t capacity, std::uint32_t* returned);
+
+    // Registry reads and the one write of the port discovery, below the local-machine root; keys are
+    // paths with backslashes. A value as its bytes (text without its terminating NUL; a DWORD as four
+    // bytes, low byte first). Does not block. Errors: NotFound (no such key or value), NotSupported.
+    virtual DeviceError ReadRegistryValue(const std::string& key, const std::string& name,
+                                          std::vector<std::uint8_t>* value);
+    // The name of the subkey at index; NotFound past the last one.
+    virtual DeviceError EnumRegistrySubkey(const std::string& key, std::uint32_t index, std::string* name);
+    // Writes a binary value. Errors: NotFound (no such key), AccessDenied, NotSupported.
+    virtual DeviceError WriteRegistryBinary(const std::string& key, const std::string& name,
+                                            const std::vector<std::uint8_t>& value);
+    // The "FileVersion" text of a file found on the system's search path ("KXUSB.SYS"), read from its
+    // version resource under its first translation. Does not block. Errors: NotFound, NotSupported.
+    virtual DeviceError QueryFileVersion(const std::string& fileName, std::string* version);
 };
 
 // The back-end of this process, chosen at the first call: the installed one (tests), else `virtual`

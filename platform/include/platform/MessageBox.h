@@ -7,7 +7,7 @@
 
 namespace platform {
 
-enum class MessageIcon { None, Information, Question, Stop };
+enum class MessageIcon { None, Information, Question, Stop, Warning };
 enum class MessageButtons { Ok, OkCancel, YesNo };
 enum class MessageAnswer { Ok, Cancel, Yes, No };
 

@@ -22,4 +22,21 @@ struct OsVersionInfo {
 // Fills the record, zero-filled first. False when the OS does not tell.
 bool GetOsVersion(OsVersionInfo* info);
 
+// Tests that run the procedures of another system (Windows 98, Me) install the record GetOsVersion
+// gives; null returns to the OS's own. Process-wide, like the clock.
+void OverrideOsVersion(const OsVersionInfo* info);
+
+class ScopedOsVersion {
+public:
+    explicit ScopedOsVersion(const OsVersionInfo& info) { OverrideOsVersion(&info); }
+    ~ScopedOsVersion() { OverrideOsVersion(nullptr); }
+    ScopedOsVersion(const ScopedOsVersion&) = delete;
+    ScopedOsVersion& operator=(const ScopedOsVersion&) = delete;
+};
+
+namespace detail {
+// True, with the record filled, while an override is installed.
+bool OverriddenOsVersion(OsVersionInfo* info);
+}  // namespace detail
+
 }  // namespace platform

@@ -34,6 +34,33 @@ DeviceBackend& ChooseBackend() {
 
 }  // namespace
 
+DeviceError DeviceBackend::DeviceControl(DevicePort&, const DeviceRequest&, std::uint8_t*, std::uint32_t,
+                                         std::uint32_t* returned) {
+    *returned = 0;
+    return DeviceError::NotSupported;
+}
+
+DeviceError DeviceBackend::ReadRegistryValue(const std::string&, const std::string&,
+                                             std::vector<std::uint8_t>* value) {
+    value->clear();
+    return DeviceError::NotSupported;
+}
+
+DeviceError DeviceBackend::EnumRegistrySubkey(const std::string&, std::uint32_t, std::string* name) {
+    name->clear();
+    return DeviceError::NotSupported;
+}
+
+DeviceError DeviceBackend::WriteRegistryBinary(const std::string&, const std::string&,
+                                               const std::vector<std::uint8_t>&) {
+    return DeviceError::NotSupported;
+}
+
+DeviceError DeviceBackend::QueryFileVersion(const std::string&, std::string* version) {
+    version->clear();
+    return DeviceError::NotSupported;
+}
+
 DeviceError DeviceBackend::ReadAfterWait(DevicePort& port, std::uint8_t* buffer, std::uint32_t capacity,
                                          std::uint32_t milliseconds, std::uint32_t* received) {
     Clock().Sleep(milliseconds);

@@ -1,17 +1,23 @@
 // The `virtual` back-end: each open port is one connection to the vprinter server, which holds the
 // printer. The server answers for the drivers: device ID, soft reset, the enumeration steps of the
-// Win32 procedures. Printer ports read what is there at once, as the drivers poll them; serial ports
-// wait by their COMMTIMEOUTS.
+// Win32 procedures. The maker's ECP driver runs here, on the server's parallel printers
+// (platform/VirtualEcpDriver.h). Printer ports read what is there at once, as the drivers poll them;
+// serial ports wait by their COMMTIMEOUTS.
 #include <algorithm>
 #include <cctype>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "DeviceBackendRegistry.h"
 #include "platform/DebugOutput.h"
+#include "platform/EcpDriverRequests.h"
 #include "platform/LoopbackSocket.h"
 #include "platform/VirtualDevice.h"
+#include "platform/VirtualEcpDriver.h"
 #include "platform/VirtualPrinterClient.h"
+#include "platform/VirtualRegistry.h"
+#include "protocol/PrinterCommandCodes.h"
 
 namespace platform {
 namespace {
@@ -20,6 +26,8 @@ constexpr char kUsbPrinterClass[] = "{28D78FAD-5A12-11D1-AE5B-0000F803A8C2}";
 constexpr char kMakerUsbClass[] = "{3F81C6D2-2E57-4A90-9B1D-6C0E84A7F215}";
 // The vendor id the port driver looks for in a USB device path.
 constexpr char kUsbPathPrefix[] = "\\\\?\\usb#vid_1d6f&pid_0005#vprinter-";
+// An IEEE 1394 unit's interface path; the unit's port name and the interface class follow.
+constexpr char kIeee1394PathPrefix[] = "\\\\?\\1394#vid_1d6f&pid_0005#vprinter-";
 constexpr std::uint32_t kNoLimitStepMilliseconds = 1000;
 
 using Result = VirtualPrinterClient::Result;
@@ -49,9 +57,16 @@ std::string PathPortName(const std::string& path) {
     };
     // Device paths of every back-end that name a port; the Linux ones count from 0.
     const Form forms[] = {
-        {"vprinter-usb", "USB", 0}, {"kxparp", "LPT", 0},       {"kxusb", "USB", 0},
-        {"/dev/usb/lp", "USB", 1},  {"/dev/parport", "LPT", 1}, {"/dev/ttys", "COM", 1},
-        {"\\\\.\\com", "COM", 0},   {"\\\\.\\lpt", "LPT", 0},   {"\\\\.\\usb", "USB", 0},
+        {"vprinter-1394-", kIeee1394PortPrefix, 0},
+        {"vprinter-usb", "USB", 0},
+        {"kxparp", "LPT", 0},
+        {"kxusb", "USB", 0},
+        {"/dev/usb/lp", "USB", 1},
+        {"/dev/parport", "LPT", 1},
+        {"/dev/ttys", "COM", 1},
+        {"\\\\.\\com", "COM", 0},
+        {"\\\\.\\lpt", "LPT", 0},
+        {"\\\\.\\usb", "USB", 0},
     };
     for (const Form& form : forms) {
         const std::size_t at = lower.find(form.marker);
@@ -107,6 +122,11 @@ public:
     std::vector<std::uint8_t> queued;  // bytes a serial status query took from the server
 };
 
+// A printer's port, or null for the ECP driver's device, which carries driver requests only.
+VirtualPort* PrinterPort(DevicePort& port) {
+    return dynamic_cast<VirtualPort*>(&port);
+}
+
 class VirtualBackend final : public DeviceBackend {
 public:
     explicit VirtualBackend(std::string hostAndPort) : hostAndPort_(std::move(hostAndPort)) {}
@@ -114,6 +134,11 @@ public:
     const char* Name() const override { return "virtual"; }
 
     DeviceError Open(const PortAddress& address, DevicePortPtr* port) override {
+        // The maker's ECP driver is installed: its ports are the server's parallel printers.
+        if (address.kind == PortKind::Path && ecp::IsDevicePath(address.path)) {
+            *port = std::make_unique<VirtualEcpDevice>(*this);
+            return DeviceError::None;
+        }
         const std::string name = VirtualPortName(address);
         if (name.empty()) {
             return DeviceError::InvalidArgument;
@@ -140,13 +165,20 @@ public:
 
     DeviceError Write(DevicePort& port, const std::uint8_t* data, std::uint32_t count,
                       std::uint32_t* written) override {
+        *written = 0;
+        if (PrinterPort(port) == nullptr) {
+            return DeviceError::NotSupported;
+        }
         return FromResult(static_cast<VirtualPort&>(port).client->Write(data, count, written));
     }
 
     DeviceError Read(DevicePort& port, std::uint8_t* buffer, std::uint32_t capacity,
                      std::uint32_t* received) override {
-        auto& own = static_cast<VirtualPort&>(port);
         *received = 0;
+        if (PrinterPort(port) == nullptr) {
+            return DeviceError::NotSupported;
+        }
+        auto& own = static_cast<VirtualPort&>(port);
         if (!own.queued.empty()) {
             const std::uint32_t count =
                 std::min<std::uint32_t>(capacity, static_cast<std::uint32_t>(own.queued.size()));
@@ -180,6 +212,10 @@ public:
     // time-outs.
     DeviceError ReadAfterWait(DevicePort& port, std::uint8_t* buffer, std::uint32_t capacity,
                               std::uint32_t milliseconds, std::uint32_t* received) override {
+        if (PrinterPort(port) == nullptr) {
+            *received = 0;
+            return DeviceError::NotSupported;
+        }
         auto& own = static_cast<VirtualPort&>(port);
         if (own.kind == PortKind::Com || !own.queued.empty()) {
             return DeviceBackend::ReadAfterWait(port, buffer, capacity, milliseconds, received);
@@ -189,10 +225,16 @@ public:
     }
 
     DeviceError GetTimeouts(DevicePort& port, PortTimeouts* timeouts) override {
+        if (PrinterPort(port) == nullptr) {
+            return DeviceError::NotSupported;
+        }
         *timeouts = static_cast<VirtualPort&>(port).timeouts;
         return DeviceError::None;
     }
     DeviceError SetTimeouts(DevicePort& port, const PortTimeouts& timeouts) override {
+        if (PrinterPort(port) == nullptr) {
+            return DeviceError::NotSupported;
+        }
         static_cast<VirtualPort&>(port).timeouts = timeouts;
         return DeviceError::None;
     }
@@ -233,7 +275,7 @@ public:
     DeviceError GetDeviceId(DevicePort& port, const DeviceRequest&, std::uint8_t* buffer,
                             std::uint32_t capacity, DeviceIdReply* reply) override {
         *reply = DeviceIdReply{};
-        if (port.kind == PortKind::Com) {
+        if (port.kind == PortKind::Com || PrinterPort(port) == nullptr) {
             return DeviceError::NotSupported;
         }
         std::string id;
@@ -257,7 +299,7 @@ public:
     }
 
     DeviceError SoftReset(DevicePort& port, const DeviceRequest&) override {
-        if (port.kind == PortKind::Com) {
+        if (port.kind == PortKind::Com || PrinterPort(port) == nullptr) {
             return DeviceError::NotSupported;
         }
         return FromResult(static_cast<VirtualPort&>(port).client->SoftReset());
@@ -268,19 +310,16 @@ public:
         entries->clear();
         const bool printerClass = Lower(interfaceClass) == Lower(kUsbPrinterClass);
         const bool makerClass = Lower(interfaceClass) == Lower(kMakerUsbClass);
+        // The IEEE 1394 class is not found here: the server's protocol carries none of the 1394
+        // driver's requests, so its printers have no units (the in-process printers do).
         if (!printerClass && !makerClass) {
             return DeviceError::NotFound;
         }
-        std::string error;
-        auto client = VirtualPrinterClient::Connect(hostAndPort_, &error);
-        std::string list;
-        if (!client || client->ListPorts(&list) != Result::Ok) {
+        std::vector<std::string> names;
+        if (!ServerPortNames(&names)) {
             return DeviceError::NotFound;
         }
-        for (std::size_t at = 0; at < list.size();) {
-            const std::size_t end = std::min(list.find('\n', at), list.size());
-            const std::string name = list.substr(at, list.find(' ', at) - at);
-            at = end + 1;
+        for (const std::string& name : names) {
             if (name.rfind("USB", 0) != 0 || name.size() < 4) {
                 continue;
             }
@@ -308,7 +347,65 @@ public:
 
     DeviceError DefineDosAlias(const std::string&, const std::string&) override { return DeviceError::None; }
 
+    // The ECP driver's device carries the driver's requests; on a printer's port the init signal of
+    // the maker's USB driver resets the printer. No other request has a driver behind it here.
+    DeviceError DeviceControl(DevicePort& port, const DeviceRequest& request, std::uint8_t* output,
+                              std::uint32_t capacity, std::uint32_t* returned) override {
+        *returned = 0;
+        if (VirtualEcpDriver* driver = EcpDriverOf(port)) {
+            return driver->Carry(request, output, capacity, returned);
+        }
+        if (port.kind == PortKind::Com || request.controlCode != kUsbInitSignalRequest) {
+            return DeviceError::NotSupported;
+        }
+        const DeviceError error = FromResult(static_cast<VirtualPort&>(port).client->SoftReset());
+        if (error == DeviceError::None && capacity > 0) {
+            output[0] = 0;
+            *returned = 1;
+        }
+        return error;
+    }
+
+    // The registry of the USB printer-class driver as it would be with the server's USB printers
+    // plugged in; an unreachable server has none.
+    DeviceError ReadRegistryValue(const std::string& key, const std::string& name,
+                                  std::vector<std::uint8_t>* value) override {
+        return ServerRegistry().ReadValue(key, name, value);
+    }
+    DeviceError EnumRegistrySubkey(const std::string& key, std::uint32_t index, std::string* name) override {
+        return ServerRegistry().EnumSubkey(key, index, name);
+    }
+
+    // No driver file of the maker is installed.
+    DeviceError QueryFileVersion(const std::string&, std::string* version) override {
+        version->clear();
+        return DeviceError::NotFound;
+    }
+
 private:
+    // The server's port names ("USB1", "LPT1"), in its order; false when it cannot be asked.
+    bool ServerPortNames(std::vector<std::string>* names) const {
+        names->clear();
+        std::string error;
+        auto client = VirtualPrinterClient::Connect(hostAndPort_, &error);
+        std::string list;
+        if (!client || client->ListPorts(&list) != Result::Ok) {
+            return false;
+        }
+        for (std::size_t at = 0; at < list.size();) {
+            const std::size_t end = std::min(list.find('\n', at), list.size());
+            names->push_back(list.substr(at, std::min(list.find(' ', at), end) - at));
+            at = end + 1;
+        }
+        return true;
+    }
+
+    VirtualUsbRegistry ServerRegistry() const {
+        std::vector<std::string> names;
+        ServerPortNames(&names);
+        return VirtualUsbRegistry(VirtualUsbPortNumbers(names));
+    }
+
     std::string hostAndPort_;
 };
 
@@ -326,6 +423,11 @@ std::string VirtualPortName(const PortAddress& address) {
             return PathPortName(address.path);
     }
     return {};
+}
+
+std::string VirtualIeee1394Path(std::uint32_t unit) {
+    return kIeee1394PathPrefix + Lower(kIeee1394PortPrefix + std::to_string(unit)) + "#" +
+           Lower(protocol::ieee1394::kInterfaceClass);
 }
 
 std::unique_ptr<DeviceBackend> MakeVirtualDeviceBackend(const std::string& hostAndPort) {

@@ -11,6 +11,9 @@ bool GetOsVersion(OsVersionInfo* info) {
     if (info == nullptr) {
         return false;
     }
+    if (detail::OverriddenOsVersion(info)) {
+        return true;
+    }
     *info = OsVersionInfo{};
     utsname name{};
     if (uname(&name) != 0) {

@@ -8,6 +8,7 @@
 
 #include "../device/DeviceBackendRegistry.h"
 #include "DeviceWin32Enumeration.h"
+#include "DeviceWin32Registry.h"
 #include "platform/DebugOutput.h"
 
 namespace platform {
@@ -245,6 +246,40 @@ public:
         return DefineDosDeviceA(DDD_RAW_TARGET_PATH, alias.c_str(), target.c_str())
                    ? DeviceError::None
                    : Report("define alias", alias, DeviceError::AccessDenied);
+    }
+
+    DeviceError DeviceControl(DevicePort& port, const DeviceRequest& request, std::uint8_t* output,
+                              std::uint32_t capacity, std::uint32_t* returned) override {
+        *returned = 0;
+        DWORD done = 0;
+        void* input = request.input.empty() ? nullptr : const_cast<std::uint8_t*>(request.input.data());
+        if (!DeviceIoControl(Handle(port), request.controlCode, input,
+                             static_cast<DWORD>(request.input.size()), capacity == 0 ? nullptr : output,
+                             capacity, &done, nullptr)) {
+            const DWORD error = GetLastError();
+            char code[16];
+            std::snprintf(code, sizeof code, "0x%08X", static_cast<unsigned>(request.controlCode));
+            // A driver without the request says so with one of these; any other refusal is an I/O error.
+            const bool unknown = error == ERROR_INVALID_FUNCTION || error == ERROR_NOT_SUPPORTED;
+            return Report("device request", code, unknown ? DeviceError::NotSupported : DeviceError::Io);
+        }
+        *returned = done < capacity ? done : capacity;
+        return DeviceError::None;
+    }
+
+    DeviceError ReadRegistryValue(const std::string& key, const std::string& name,
+                                  std::vector<std::uint8_t>* value) override {
+        return detail::ReadRegistryValue(key, name, value);
+    }
+    DeviceError EnumRegistrySubkey(const std::string& key, std::uint32_t index, std::string* name) override {
+        return detail::EnumRegistrySubkey(key, index, name);
+    }
+    DeviceError WriteRegistryBinary(const std::string& key, const std::string& name,
+                                    const std::vector<std::uint8_t>& value) override {
+        return detail::WriteRegistryBinary(key, name, value);
+    }
+    DeviceError QueryFileVersion(const std::string& fileName, std::string* version) override {
+        return detail::QueryFileVersion(fileName, version);
     }
 
 private:

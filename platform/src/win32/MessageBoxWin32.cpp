@@ -30,6 +30,9 @@ UINT Style(MessageIcon icon, MessageButtons buttons) {
         case MessageIcon::Stop:
             style |= MB_ICONSTOP;
             break;
+        case MessageIcon::Warning:
+            style |= MB_ICONWARNING;
+            break;
     }
     switch (buttons) {
         case MessageButtons::Ok:

@@ -10,6 +10,9 @@ bool GetOsVersion(OsVersionInfo* info) {
     if (info == nullptr) {
         return false;
     }
+    if (detail::OverriddenOsVersion(info)) {
+        return true;
+    }
     *info = OsVersionInfo{};
     // The record is zero-filled and carries its own size (148 bytes), as GetVersionExA demands.
     OSVERSIONINFOA record;

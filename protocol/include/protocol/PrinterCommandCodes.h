@@ -186,6 +186,9 @@ inline constexpr std::uint8_t kEnterLength = 8;
 inline constexpr std::uint8_t kLeave[] = {0x1B, 0x00, 0x00, 0x00};
 inline constexpr char kHeadTemperature[] = "HT";
 inline constexpr char kRomVersion[] = "VI";
+// The parameters the production queries send with these two commands.
+inline constexpr std::uint8_t kHeadTemperatureQuery[] = {0x01};
+inline constexpr std::uint8_t kRomVersionQuery[] = {0x01, 0x00};
 
 }  // namespace remote
 
@@ -215,6 +218,25 @@ inline constexpr Operation kResetEeprom{0xD0, 0x2F, 0x68};
 inline constexpr Operation kReadEeprom{0x41, 0xBE, 0xA0};  // address [, high byte]
 inline constexpr Operation kReadCsic{0x61, 0x9E, 0xB0};    // a, b
 
+// The ink, cleaning, cutter and paper-roll commands of the family's ink-jet and large-format
+// printers; the dot-matrix models answer them "NA".
+inline constexpr char kInkChange[] = "xi";
+inline constexpr char kCleaning[] = "ch";
+inline constexpr char kInkRefill[] = "rf";
+inline constexpr char kNozzleCheck[] = "nc";
+inline constexpr char kEndInkSequence[] = "ei";
+inline constexpr char kExtended[] = "ex";  // the parameters name the operation (below)
+inline constexpr char kCarriagePosition[] = "cx";
+inline constexpr char kCartridgeStatus[] = "cs";
+inline constexpr char kPaperSetting[] = "mr";
+inline constexpr char kPaperInformation[] = "cm";
+inline constexpr char kCartridgeInformation[] = "ii";
+inline constexpr char kFlashControl[] = "fl";
+
+// The parameters of the "ex" operations.
+inline constexpr std::uint8_t kClearInkChangeFlag[] = {0x00, 0x00, 0x00, 0x00, 0x19, 0x00};
+inline constexpr std::uint8_t kReadRollPaperMode[] = {0x01, 0x00, 0x00, 0x00, 0x05};
+
 }  // namespace controlcmd
 
 // The byte sequence that takes a port from the plain byte stream into the packet transport of the
@@ -225,6 +247,51 @@ inline constexpr Operation kReadCsic{0x61, 0x9E, 0xB0};    // a, b
 namespace packetmode {
 inline constexpr std::uint8_t kEnter[] = {0x1B, '|', 'D', '4'};
 }  // namespace packetmode
+
+// The maker's IEEE 1394 driver: a unit is reached without the packet transport, through the driver's
+// device requests. Control commands go over a channel to the control service, which the driver
+// finds by name; print data and production commands are plain writes and reads on the unit, between
+// a lock and an unlock. Numbers in the blocks are little-endian.
+namespace ieee1394 {
+
+inline constexpr char kInterfaceClass[] = "{BD41AC70-537F-11D4-9AFE-00105A21D193}";
+// The device key's "PortName" of unit n (from 1) is this text and the decimal n.
+inline constexpr char kPortNamePrefix[] = "KX1394D3_00";
+inline constexpr char kControlService[] = "ORLEX-CTRL";
+
+inline constexpr std::uint32_t kLookUpService = 0x22808A;  // the lookup block in, the socket id out
+inline constexpr std::uint32_t kOpenChannel = 0x22801A;    // socket id in, channel handle out
+inline constexpr std::uint32_t kWrite = 0x228045;          // transfer block in, the bytes with it
+inline constexpr std::uint32_t kRead = 0x22809A;           // transfer block in, the reply (or its length)
+inline constexpr std::uint32_t kCloseChannel = 0x228020;   // channel handle in
+inline constexpr std::uint32_t kReleaseSocket = 0x2280AA;  // socket id in
+inline constexpr std::uint32_t kLock = 0x1B201C;           // no blocks
+inline constexpr std::uint32_t kUnlock = 0x1B2020;         // no blocks
+
+// The service lookup: a zeroed input block, and the lookup block, which the driver reads and fills.
+inline constexpr std::size_t kLookUpInputSize = 16;
+inline constexpr std::size_t kLookUpBlockSize = 56;
+inline constexpr std::size_t kLookUpSocketAt = 0;      // one byte, written by the driver
+inline constexpr std::size_t kLookUpNameAt = 1;        // the name, NUL-terminated
+inline constexpr std::size_t kLookUpNameField = 41;    // bytes 1 to 41: 40 characters and the NUL
+inline constexpr std::size_t kLookUpLargestAt = 44;    // 16 bits, kLookUpLargest
+inline constexpr std::size_t kLookUpFirstAnyAt = 46;   // 16 bits, 0xFFFF (-1)
+inline constexpr std::size_t kLookUpSecondAnyAt = 48;  // 16 bits, 0xFFFF (-1)
+inline constexpr std::size_t kLookUpFlagAt = 50;       // one byte: 0 for the control service
+inline constexpr std::uint16_t kLookUpLargest = 0x7FFF;
+inline constexpr std::uint16_t kLookUpAny = 0xFFFF;
+
+// The 32-bit word that carries a socket id or a channel handle.
+inline constexpr std::size_t kWordSize = 4;
+// The transfer block of a write or read: four 32-bit words.
+inline constexpr std::size_t kTransferBlockSize = 16;
+inline constexpr std::size_t kTransferHandleAt = 0;
+inline constexpr std::size_t kTransferLengthAt = 4;
+inline constexpr std::size_t kTransferReservedAt = 8;  // 0
+inline constexpr std::size_t kTransferTimeoutAt = 12;  // milliseconds
+inline constexpr std::uint32_t kTransferTimeoutMilliseconds = 10000;
+
+}  // namespace ieee1394
 
 // The page length in lines (ESC 'C') that every printed pattern and report sets; the virtual printer
 // breaks its pages at the same length.

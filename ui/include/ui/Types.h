@@ -105,7 +105,7 @@ struct ControlColors {
 
 // Message boxes of the system.
 enum class BoxButtons { Ok, OkCancel, YesNo };
-enum class BoxIcon { None, Information, Question, Stop };
+enum class BoxIcon { None, Information, Question, Stop, Warning };
 
 // How a column of a list view aligns its text.
 enum class ColumnAlign { Left, Center, Right };

@@ -992,6 +992,9 @@ int Win32Backend::MessageBox(HWindow owner, const std::string& text, const std::
         case BoxIcon::Stop:
             style |= MB_ICONSTOP;
             break;
+        case BoxIcon::Warning:
+            style |= MB_ICONWARNING;
+            break;
         case BoxIcon::None:
             break;
     }
