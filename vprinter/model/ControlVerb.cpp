@@ -104,6 +104,8 @@ std::string Report(VirtualPrinter& printer) {
     out << "drop-after=" << faults.dropAfterBytes << "\n";
     out << "garbage=" << (faults.garbage ? 1 : 0) << "\n";
     out << "credit-starvation=" << (faults.creditStarvation ? 1 : 0) << "\n";
+    out << "refuse-channel=" << faults.refusedChannel << "\n";
+    out << "device-id=" << (faults.deviceId.empty() ? "own" : faults.deviceId) << "\n";
     out << "status-form=" << (state.statusForm == StatusForm::Binary ? "binary" : "text") << "\n";
     return out.str();
 }
@@ -171,6 +173,11 @@ ControlOutcome ApplyControl(VirtualPrinter& printer, std::string_view words) {
             faults.garbage = flag;
         } else if (key == "credit-starvation" && Flag(value, &flag)) {
             faults.creditStarvation = flag;
+        } else if (key == "refuse-channel" && Number(value, -1, 0xFF, &number)) {
+            faults.refusedChannel = static_cast<int>(number);
+        } else if (key == "device-id" && value.size() <= 1024) {
+            // Spaces separate the words, so an ID given here has none; "own" restores the printer's.
+            faults.deviceId = value == "own" ? std::string() : std::string(value);
         } else if (key == "status-form" && (value == "text" || value == "binary")) {
             state.statusForm = value == "binary" ? StatusForm::Binary : StatusForm::Text;
         } else if (key == "bid-error") {

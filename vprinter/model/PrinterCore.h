@@ -34,7 +34,9 @@ public:
     // Back to the factory: the EEPROM image, the hidden timing errors and the ROM version.
     void FactoryDefaults();
 
-    std::string DeviceId() const { return DeviceIdText(profile_.model); }
+    std::string DeviceId() const {
+        return state_.faults.deviceId.empty() ? DeviceIdText(profile_.model) : state_.faults.deviceId;
+    }
 
     // How far a line printed right to left lands from where it should, in timing steps, for a print
     // mode: the hidden error less the correction stored in the EEPROM.

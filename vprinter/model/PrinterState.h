@@ -46,6 +46,10 @@ struct Faults {
     long long dropAfterBytes = -1;          // host bytes still taken before the line drops; -1 never
     bool garbage = false;                   // replies are replaced by noise of the same length
     bool creditStarvation = false;          // the transport grants no credit
+    int refusedChannel = -1;                // OpenChannel of this socket is refused; -1 none
+    // A device ID the printer reports instead of its own (another maker's, one without "D4", one
+    // naming the ECP driver "SPC"); empty: its own.
+    std::string deviceId;
 };
 
 struct PrinterState {

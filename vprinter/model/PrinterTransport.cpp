@@ -206,6 +206,10 @@ void PrinterTransport::HandleTransaction(const Packet& packet) {
                 Reply(OpenChannelReply(result::kServiceNotSupported, channel, 0, 0, 0));
                 return;
             }
+            if (channel.psid == core_.State().faults.refusedChannel) {
+                Reply(OpenChannelReply(result::kInsufficientResources, channel, 0, 0, 0));
+                return;
+            }
             if (message.largestHostToPrinter == 0 || message.largestPrinterToHost == 0) {
                 Reply(OpenChannelReply(result::kNullPacketSize, channel, 0, 0, 0));
                 return;

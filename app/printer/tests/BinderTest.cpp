@@ -75,7 +75,7 @@ TEST_F(Binder, ModelPreambleGoesRawOnlyForTheModelThatNeedsIt) {
 TEST(BinderWithoutTheFunctions, EveryOperationAnswersLibraryMissingAndCallsNothing) {
     platform::VirtualClock clock;
     platform::ScopedClock useClock{clock};
-    InProcessPrinterPorts ports;
+    vprinter::InProcessPrinterPorts ports;
     ports.AddPrinter("USB1", "VK-572D");
     // A port driver in the selector's place and the selector in the channel library's: both load,
     // neither has a single function the binder looks for.

@@ -7,9 +7,9 @@
 #include <cstdint>
 #include <string>
 
-#include "InProcessPrinterPorts.h"
 #include "platform/Clock.h"
 #include "printer/CPortLibraryBinder.h"
+#include "vprinter/inprocess/InProcessPrinterPorts.h"
 
 namespace printertest {
 
@@ -37,7 +37,7 @@ protected:
 
     platform::VirtualClock clock;
     platform::ScopedClock useClock{clock};
-    InProcessPrinterPorts ports;
+    vprinter::InProcessPrinterPorts ports;
     vprinter::VirtualPrinter* printer = nullptr;
 };
 

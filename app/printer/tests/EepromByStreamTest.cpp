@@ -4,11 +4,11 @@
 #include <array>
 #include <string>
 
-#include "InProcessPrinterPorts.h"
 #include "ModelPrinterStream.h"
 #include "platform/Clock.h"
 #include "printer/CEepromRwByESC.h"
 #include "testsupport/MessageRecorder.h"
+#include "vprinter/inprocess/InProcessPrinterPorts.h"
 #include "vprinter/model/ControlVerb.h"
 #include "vprinter/model/ModelProfile.h"
 

@@ -2,12 +2,12 @@
 #include <gtest/gtest.h>
 
 #include "AdjustmentFixture.h"
-#include "InProcessPrinterPorts.h"
 #include "config/CTolvAppParam.h"
 #include "config/CTolvPrnParam.h"
 #include "dialogs/CAdjustInfoInnerDlg.h"
 #include "platform/ModulePath.h"
 #include "printer/CPortLibraryBinder.h"
+#include "vprinter/inprocess/InProcessPrinterPorts.h"
 
 namespace adjusttest {
 namespace {
@@ -33,7 +33,7 @@ protected:
         CPortLibraryBinder::UnbindLibraries();
     }
 
-    printertest::InProcessPrinterPorts ports_;
+    vprinter::InProcessPrinterPorts ports_;
 };
 
 TEST_P(AdjustmentPrinterTest, StatusShowsThePrinterOfTheSelectedPortUntilOk) {
