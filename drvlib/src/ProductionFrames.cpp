@@ -16,10 +16,19 @@ constexpr std::size_t kFixedParameters = 5;
 ProductionFrame FrameWithCount(std::uint8_t frameClass, std::size_t parameterCount, std::uint8_t k1,
                                std::uint8_t k2, const production::Operation& operation,
                                std::span<const std::uint8_t> arguments) {
-    ProductionFrame frame{protocol::control::kEscape, protocol::esc::kFactory, frameClass};
+    // One allocation of the whole frame, appended byte by byte.
+    ProductionFrame frame;
+    frame.reserve(10 + arguments.size());
+    frame.push_back(protocol::control::kEscape);
+    frame.push_back(protocol::esc::kFactory);
+    frame.push_back(frameClass);
     AppendLittleEndian16(frame, parameterCount);
-    frame.insert(frame.end(), {k1, k2, operation.code, operation.complement, operation.sub});
-    frame.insert(frame.end(), arguments.begin(), arguments.end());
+    for (const std::uint8_t byte : {k1, k2, operation.code, operation.complement, operation.sub}) {
+        frame.push_back(byte);
+    }
+    for (const std::uint8_t byte : arguments) {
+        frame.push_back(byte);
+    }
     return frame;
 }
 
