@@ -234,7 +234,7 @@ public:
                 if (refuseTransfers || !block || capacity < ecp::kTransferBlockSize) {
                     return platform::DeviceError::Io;
                 }
-                if (request.controlCode == ecp::request::kRead) {
+                if (request.controlCode == ecp::request::kRead && !readBytes.empty()) {
                     std::memcpy(reinterpret_cast<void*>(block->buffer), readBytes.data(),
                                 std::min<std::size_t>(readBytes.size(), block->length));
                 }
