@@ -49,7 +49,7 @@ TEST(PortProbe, ListsThePortsThatAnswerWithTheirModels) {
     for (std::uint32_t k = 1; k <= 127; ++k) {
         if (k == 2) {
             script.ExpectOpen({PortKind::Usb, 2, {}, UsbProcedure()})
-                .Expect(DeviceId(std::string("\x00\x23", 2) + "MFG:VK;MDL:VK-572D;CMD:ESCP,D4;"))
+                .Expect(DeviceId(std::string("\x00\x23", 2) + "MFG:VK;MDL:VK-572D;CMD:VXPRINT,D4;"))
                 .ExpectClose();
         } else {
             script.ExpectOpen({PortKind::Usb, k, {}, UsbProcedure()}, DeviceError::NotFound);

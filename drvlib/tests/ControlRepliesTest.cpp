@@ -316,10 +316,10 @@ TEST(EepromByte, TheTwoDigitsBeforeTheSemicolonAfterTheKey) {
 
 TEST(DeviceIdText, DescriptionOrMakerAndModel) {
     std::string id;
-    EXPECT_EQ(drvlib::DeviceIdReply("MFG:ORLEX;MDL:VK-572D;CMD:ESCP24,D4;DES:ORLEX VK-572D II;", &id),
+    EXPECT_EQ(drvlib::DeviceIdReply("MFG:ORLEX;MDL:VK-572D;CMD:VXPRINT24,D4;DES:ORLEX VK-572D II;", &id),
               kReplyDone);
     EXPECT_EQ(id, "ORLEX VK-572D II");
-    EXPECT_EQ(drvlib::DeviceIdReply("MFG:ORLEX;MDL:VK-2240II;CMD:ESCP24,D4;", &id), kReplyDone);
+    EXPECT_EQ(drvlib::DeviceIdReply("MFG:ORLEX;MDL:VK-2240II;CMD:VXPRINT24,D4;", &id), kReplyDone);
     EXPECT_EQ(id, "ORLEX VK-2240II");
     EXPECT_EQ(drvlib::DeviceIdReply("di:NA;", &id), kReplyNotAvailable);
 }

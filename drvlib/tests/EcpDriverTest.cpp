@@ -23,7 +23,7 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-constexpr char kSpcDeviceId[] = "device-id=MFG:ORLEX;MDL:VK-572D;CMD:ESCP24,D4,SPC;";
+constexpr char kSpcDeviceId[] = "device-id=MFG:ORLEX;MDL:VK-572D;CMD:VXPRINT24,D4,SPC;";
 // The VK-572D's model identifier, the k1 k2 of the EEPROM family.
 constexpr unsigned char kK1 = 0x57;
 constexpr unsigned char kK2 = 0x2D;

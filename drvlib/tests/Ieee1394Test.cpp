@@ -80,7 +80,7 @@ TEST_F(Ieee1394PrinterTest, PortCode20TakesTheFirstUnitThatOpensAndOnlyUnitsCoun
 TEST_F(Ieee1394PrinterTest, ADeviceIdWithoutD4IsAcceptedOnAUnitOnly) {
     AddPrinter("1394-1");
     AddPrinter("USB1");
-    const char* withoutD4 = "device-id=MFG:ORLEX;MDL:VK-572D;CMD:ESCP24;";
+    const char* withoutD4 = "device-id=MFG:ORLEX;MDL:VK-572D;CMD:VXPRINT24;";
     ports.Control("1394-1", withoutD4);
     ports.Control("USB1", withoutD4);
     CWinVexilDrv driver;

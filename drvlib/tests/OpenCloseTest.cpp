@@ -63,7 +63,7 @@ TEST_F(OpenCloseTest, AParallelPortThatOpensUnderNeitherNameGivesMinus91) {
 
 TEST_F(OpenCloseTest, AForeignParallelPrinterIsRetriedTenTimesThenRefusedAtOnceUntilAnOpenSucceeds) {
     AddPrinter("LPT1");
-    ports.Control("LPT1", "device-id=MFG:OTHER;MDL:X-1;CMD:ESCP,D4;");
+    ports.Control("LPT1", "device-id=MFG:OTHER;MDL:X-1;CMD:VXPRINT,D4;");
     CWinVexilDrv driver;
     CString model;
     const std::uint64_t before = Elapsed();
@@ -88,8 +88,8 @@ TEST_F(OpenCloseTest, AForeignParallelPrinterIsRetriedTenTimesThenRefusedAtOnceU
 TEST_F(OpenCloseTest, ADeviceIdWithoutD4IsRefusedOnParallelAndUsb) {
     AddPrinter("USB1");
     AddPrinter("LPT1");
-    ports.Control("USB1", "device-id=MFG:ORLEX;MDL:VK-572D;CMD:ESCP;");
-    ports.Control("LPT1", "device-id=MFG:ORLEX;MDL:VK-572D;CMD:ESCP;");
+    ports.Control("USB1", "device-id=MFG:ORLEX;MDL:VK-572D;CMD:VXPRINT;");
+    ports.Control("LPT1", "device-id=MFG:ORLEX;MDL:VK-572D;CMD:VXPRINT;");
     CWinVexilDrv driver;
     EXPECT_EQ(driver.Open(11, nullptr, 1), -6);
     EXPECT_EQ(driver.Open(1, nullptr, 1), -6);

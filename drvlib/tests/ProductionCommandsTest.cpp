@@ -234,7 +234,7 @@ TEST_F(ParallelProductionTest, ASilentPrinterGivesMinus24AfterThirtyPolls) {
 // A port on the ECP driver takes only the remote-mode queries and the acknowledgement.
 TEST_F(ParallelProductionTest, OnTheEcpDriverTheFrameFamilyGivesMinus50AndSendsNothing) {
     AddPrinter("LPT1");
-    ports.Control("LPT1", "device-id=MFG:ORLEX;MDL:VK-572D;CMD:ESCP24,D4,SPC;");
+    ports.Control("LPT1", "device-id=MFG:ORLEX;MDL:VK-572D;CMD:VXPRINT24,D4,SPC;");
     CWinVexilDrv driver;
     ASSERT_EQ(driver.Open(1, nullptr, 1), 0);
     ASSERT_EQ(driver.CheckDirectMode(), 0);

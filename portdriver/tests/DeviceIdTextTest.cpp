@@ -46,9 +46,9 @@ TEST(ModelName, IsTheTextAfterMdlUpToTheNextSemicolon) {
 }
 
 TEST(AnnouncesD4, FindsD4Anywhere) {
-    EXPECT_TRUE(AnnouncesD4("MFG:VK;CMD:ESCPL2,D4;"));
+    EXPECT_TRUE(AnnouncesD4("MFG:VK;CMD:VXPRINT2,D4;"));
     EXPECT_TRUE(AnnouncesD4("D4"));
-    EXPECT_FALSE(AnnouncesD4("MFG:VK;CMD:ESCP;"));
+    EXPECT_FALSE(AnnouncesD4("MFG:VK;CMD:VXPRINT;"));
     EXPECT_FALSE(AnnouncesD4("D 4"));
 }
 

@@ -55,10 +55,10 @@ TEST_F(UsbDeviceId, TheLengthPrefixIsSkippedSoAShortIdIsFound) {
 }
 
 TEST_F(UsbDeviceId, ABareReplyIsSearchedFromItsFirstByte) {
-    ExpectId(Bytes("MFG:VK;MDL:VK-2240II;CMD:ESCP;"), false);
+    ExpectId(Bytes("MFG:VK;MDL:VK-2240II;CMD:VXPRINT;"), false);
     EXPECT_EQ(driver.CheckDeviceID(&d4), status::kSuccess);
     EXPECT_EQ(d4, 0);
-    ExpectId(Bytes("MFG:VK;MDL:VK-2240II;CMD:ESCP;"), false);
+    ExpectId(Bytes("MFG:VK;MDL:VK-2240II;CMD:VXPRINT;"), false);
     EXPECT_EQ(driver.GetModelName(name), status::kSuccess);
     EXPECT_STREQ(name, "VK-2240II");
 }

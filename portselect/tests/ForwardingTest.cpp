@@ -154,7 +154,7 @@ TEST(ForwardingToThePlatformsDriver, ReachesTheDeviceSeam) {
     platform::ScopedDeviceBackend useScript(script);
     platform::VirtualClock clock;
     platform::ScopedClock useClock(clock);
-    const std::string id = "MFG:VK;MDL:VK-572D;CMD:ESCP;";
+    const std::string id = "MFG:VK;MDL:VK-572D;CMD:VXPRINT;";
     const bool usbProcedureDefault = own.platformId == platform::kPlatformLinux;
     script
         .ExpectOpen({platform::PortKind::Usb,

@@ -12,7 +12,7 @@ namespace vprinter {
 class IPrintSink {
 public:
     virtual ~IPrintSink() = default;
-    // ESC/P print data: text, control characters and ESC/P commands with their arguments.
+    // Print data: text, control characters and escape commands with their arguments.
     virtual void PrintData(std::span<const std::uint8_t> bytes) = 0;
     // The mode flag of the factory command: 1 while the alignment patterns print, in both directions.
     virtual void ModeFlag(std::uint8_t value) = 0;

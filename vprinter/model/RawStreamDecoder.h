@@ -1,10 +1,10 @@
 // Reads the printer's plain byte stream (and the payload of the data channel, which carries the same
 // stream): print data passes through untouched, while the printer's own commands inside it are taken
 // out: ESC '|' frames (factory and production commands), remote mode, the model preamble and the
-// packet-mode entry. It knows the argument lengths of the ESC/P commands, so that bit-image and
-// character data are never mistaken for commands; a firmware download's image is handed on apart from
-// the print data. Pure: bytes in, events out. Memory is bounded by the
-// largest command (a 16-bit length), whatever the input.
+// packet-mode entry. Every command is framed by protocol/PrintDataFramer.h, the framing the page
+// renderer uses as well, so that bit-image, character and firmware data are never mistaken for
+// commands; a firmware download's image is handed on apart from the print data. Pure: bytes in, events
+// out. Memory is bounded by the longest command head (framing::kLongestHead), whatever the input.
 #pragma once
 
 #include <cstdint>
@@ -24,7 +24,7 @@ struct EscFrame {
 class IRawStreamHandler {
 public:
     virtual ~IRawStreamHandler() = default;
-    // Print data, ESC/P commands included, in order.
+    // Print data, escape commands included, in order.
     virtual void OnPrintData(std::span<const std::uint8_t> bytes) = 0;
     // ESC '@' went by (it is passed on as print data too).
     virtual void OnInitialise() = 0;
@@ -60,21 +60,23 @@ public:
     std::size_t Pending() const { return pending_.size(); }
 
 private:
-    enum class Mode { Text, Command, PassData, CharacterHeader, Remote, RemoteCommand, Firmware };
+    enum class Mode { Text, Command, PassData, Remote, RemoteCommand, Firmware };
     enum class Verdict { NeedMore, PassThrough, Taken, EnterPacketMode };
 
-    Verdict ExamineEscape(bool moreInDelivery, IRawStreamHandler& handler);
-    Verdict ExamineFileSeparator(IRawStreamHandler& handler);
+    Verdict Examine(bool moreInDelivery, IRawStreamHandler& handler);
     Verdict ExamineRemote(IRawStreamHandler& handler);
-    bool NeedsHighAddressByte(const EscFrame& frame) const;
 
     bool twoByteAddress_;
     bool packetModeEntry_;
     Mode mode_ = Mode::Text;
-    Mode afterData_ = Mode::Text;
+    // The command (or remote command) read so far, and the bytes the framer asked for.
     std::vector<std::uint8_t> pending_;
+    std::size_t wanted_ = 0;
+    // PassThrough: the bytes of pending_ that are print data. A byte after them (the one that showed an
+    // unknown command) is read again.
+    std::size_t passLength_ = 0;
+    // Data of the command just passed on (image columns, dot patterns) that follows in the stream.
     std::size_t dataRemaining_ = 0;
-    int charactersRemaining_ = 0;
     std::uint32_t firmwareRemaining_ = 0;
 };
 

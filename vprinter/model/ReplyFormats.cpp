@@ -110,7 +110,7 @@ std::string ControlWordText(const std::string& letters, const char* word) {
 }
 
 std::string DeviceIdText(const std::string& model) {
-    return "MFG:ORLEX;MDL:" + model + ";CMD:ESCP24,D4;CLS:PRINTER;DES:ORLEX " + model + ";";
+    return "MFG:ORLEX;MDL:" + model + ";CMD:VXPRINT24,D4;CLS:PRINTER;DES:ORLEX " + model + ";";
 }
 
 }  // namespace vprinter

@@ -47,7 +47,7 @@ std::string NotAvailableText();  // "NA;"
 // Control-channel answers: the command's two letters, then OK, NA or BUSY: "rs:OK;".
 std::string ControlWordText(const std::string& letters, const char* word);
 
-// "MFG:ORLEX;MDL:VK-572D;CMD:ESCP24,D4;CLS:PRINTER;DES:ORLEX VK-572D;"
+// "MFG:ORLEX;MDL:VK-572D;CMD:VXPRINT24,D4;CLS:PRINTER;DES:ORLEX VK-572D;"
 std::string DeviceIdText(const std::string& model);
 
 }  // namespace vprinter

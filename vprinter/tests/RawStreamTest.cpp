@@ -3,6 +3,9 @@
 // is written byte for byte as the program's builders document it.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "PrinterTestSupport.h"
 
 namespace {
@@ -110,6 +113,67 @@ TEST_F(RawStream, BitImageAndCharacterDataAreNeverTakenForCommands) {
     EXPECT_EQ(Eeprom(printer, 0x30), 0x77);
 }
 
+// The data of every command that carries data, spelling a reset (ESC @) and the packet-mode entry
+// (ESC | D 4): printed as the command's data, never obeyed.
+std::vector<Bytes> CarriersOf(const Bytes& data) {
+    return {
+        Concat({{0x1B, 'K', 0x06, 0x00}, data}),        // 60-dpi graphics, six columns
+        Concat({{0x1B, 'L', 0x06, 0x00}, data}),        // 120-dpi graphics
+        Concat({{0x1B, 'Y', 0x06, 0x00}, data}),        // 120-dpi graphics, high speed
+        Concat({{0x1B, 'Z', 0x06, 0x00}, data}),        // 240-dpi graphics
+        Concat({{0x1B, '^', 0x00, 0x03, 0x00}, data}),  // nine-needle graphics, three columns of two bytes
+        Concat({{0x1B, '*', 0x00, 0x06, 0x00}, data}),  // 8-needle bit image, six columns
+        Concat({{0x1B, '*', 39, 0x02, 0x00}, data}),    // 24-needle bit image, two columns of three bytes
+        Concat({{0x1B, '*', 72, 0x01, 0x00}, data}),    // 48-dot bit image, one column of six bytes
+        Concat({{0x1B, '.', 0x00, 10, 10, 0x01, 48, 0x00}, data}),      // raster graphics, one row of 48 dots
+        Concat({{0x1B, '&', 0x00, 'A', 'A', 0x00, 0x02, 0x00}, data}),  // 'A' defined, two columns
+        Concat({{0x1B, '(', 'x', 0x06, 0x00}, data}),                   // an extended command's parameters
+        Concat({{0x1C, '2', 0x77, 0x21}, data, Bytes(66, 0x00)}),       // a user-defined kanji
+    };
+}
+
+TEST_F(RawStream, ImageDataThatSpellsAResetOrThePacketModeEntryIsOnlyPrinted) {
+    const Bytes sensors{0x1B, 0x7C, 0x00, 0x05, 0x00, 0x57, 0x2D, 0x24, 0xDB, 0x12};
+    const Bytes romVersion{0x1B, 0x7C, 0x00, 0x05, 0x00, 0x57, 0x2D, 0x21, 0xDE, 0x90};
+    for (const bool byteByByte : {false, true}) {
+        for (const Bytes& carrier : CarriersOf({0x1B, 0x40, 0x1B, 0x7C, 0x44, 0x34})) {
+            const std::string what = std::string(byteByByte ? "a byte a write, " : "one write, ") + "ESC " +
+                                     static_cast<char>(carrier[1]);
+            // An answer waits unread: a reset would drop it.
+            Write(printer, sensors);
+            const Bytes job = Concat({Text("<"), carrier, Text(">")});
+            if (byteByByte) {
+                for (const std::uint8_t byte : job) {
+                    Write(printer, Bytes{byte});
+                }
+            } else {
+                Write(printer, job);
+            }
+            EXPECT_FALSE(printer.InPacketMode()) << what;
+            // Still on the plain stream, where the next request is answered in plain text.
+            Write(printer, romVersion);
+            EXPECT_EQ(ReadAll(printer), "SS:0C;VR:1.00;") << what;
+            EXPECT_EQ(sink.data, std::string(job.begin(), job.end())) << what;
+            sink.data.clear();
+        }
+    }
+}
+
+TEST_F(RawStream, AnUnknownCommandIsPassedOnAndTheByteThatShowedItIsReadAgain) {
+    // ESC | followed by ESC: no frame of the printer's, but the ESC starts the sensors request.
+    Write(printer, {0x1B, 0x7C, 0x1B, 0x7C, 0x00, 0x05, 0x00, 0x57, 0x2D, 0x24, 0xDB, 0x12});
+    EXPECT_EQ(ReadAll(printer), "SS:0C;");
+    EXPECT_EQ(sink.data, std::string("\x1B|", 2));
+    // The same, a byte at a time.
+    sink.data.clear();
+    for (const std::uint8_t byte :
+         Bytes{0x1B, 0x7C, 0x1B, 0x7C, 0x00, 0x05, 0x00, 0x57, 0x2D, 0x24, 0xDB, 0x12}) {
+        Write(printer, Bytes{byte});
+    }
+    EXPECT_EQ(ReadAll(printer), "SS:0C;");
+    EXPECT_EQ(sink.data, std::string("\x1B|", 2));
+}
+
 TEST_F(RawStream, CommandsSplitAcrossWritesAreJoined) {
     const Bytes read{0x1B, 0x40, 0x1B, 0x7C, 0x00, 0x05, 0x00, 0x57, 0x2D, 0x24, 0xDB, 0x12};
     for (std::uint8_t byte : read) {
@@ -190,7 +254,7 @@ TEST_F(RawStream, EveryThousandthLineAddsADrivingHourAndTheChecksumFollows) {
 }
 
 TEST_F(RawStream, DeviceIdNamesMakerModelAndTheTransport) {
-    EXPECT_EQ(printer.DeviceId(), "MFG:ORLEX;MDL:VK-572D;CMD:ESCP24,D4;CLS:PRINTER;DES:ORLEX VK-572D;");
+    EXPECT_EQ(printer.DeviceId(), "MFG:ORLEX;MDL:VK-572D;CMD:VXPRINT24,D4;CLS:PRINTER;DES:ORLEX VK-572D;");
     EXPECT_NE(wide.DeviceId().find("MDL:VK-2240II;"), std::string::npos);
 }
 

@@ -134,7 +134,7 @@ TEST_F(Server, VirtualBackEndOpensEveryKindOfPortAndAbsentPortsAreMissing) {
     ASSERT_EQ(backend->GetDeviceId(*usb, {}, id, sizeof id, &reply), platform::DeviceError::None);
     EXPECT_TRUE(reply.lengthPrefixed);
     EXPECT_EQ((id[0] << 8) | id[1], static_cast<int>(reply.received));
-    EXPECT_NE(std::string(id + 2, id + reply.received).find("CMD:ESCP24,D4;"), std::string::npos);
+    EXPECT_NE(std::string(id + 2, id + reply.received).find("CMD:VXPRINT24,D4;"), std::string::npos);
 
     platform::DevicePortPtr absent;
     EXPECT_EQ(backend->Open({platform::PortKind::Usb, 5, {}, {}}, &absent), platform::DeviceError::NotFound);

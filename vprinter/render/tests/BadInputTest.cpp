@@ -41,6 +41,48 @@ TEST(BadInput, DefinitionsCutShortKeepTheCharactersThatArrivedWhole) {
     EXPECT_EQ(InkCentres(printer.Sheet(), NeedleRow(0, 24)), std::vector<int>{Column(0)});
 }
 
+TEST(BadInput, ImageDataThatSpellsAResetOrThePacketModeEntryIsNeverObeyed) {
+    // The data of every command that carries data holds ESC @ and ESC | D 4. Read as commands, the
+    // reset would drop "AB" from the line and the rest would print as text.
+    const Bytes data = B({0x1B, '@', 0x1B, '|', 'D', '4'});
+    const std::vector<Bytes> carriers = {
+        B({0x1B, 'K', 6, 0}) + data,
+        B({0x1B, 'L', 6, 0}) + data,
+        B({0x1B, 'Y', 6, 0}) + data,
+        B({0x1B, 'Z', 6, 0}) + data,
+        B({0x1B, '^', 0, 3, 0}) + data,
+        B({0x1B, '*', 0, 6, 0}) + data,
+        B({0x1B, '*', 39, 2, 0}) + data,
+        B({0x1B, '*', 72, 1, 0}) + data,
+        B({0x1B, '.', 0, 10, 10, 1, 48, 0}) + data,
+        B({0x1B, '&', 0, 'A', 'A', 0, 2, 0}) + data,
+        B({0x1B, '(', 'x', 6, 0}) + data,
+        B({0x1C, '2', 0x77, 0x21}) + data + Repeat(0, 66),
+    };
+    for (const bool byteByByte : {false, true}) {
+        for (const Bytes& carrier : carriers) {
+            const std::string what = std::string(byteByByte ? "a byte a piece, " : "whole, ") +
+                                     (carrier[0] == 0x1B ? "ESC " : "FS ") + static_cast<char>(carrier[1]);
+            TestPrinter printer;
+            const Bytes job = Text("AB") + carrier + Text("CD\r");
+            if (byteByByte) {
+                for (const std::uint8_t byte : job) {
+                    printer.Print(Bytes{byte});
+                }
+            } else {
+                printer.Print(job);
+            }
+            EXPECT_EQ(printer.interpreter.PendingBytes(), 0u) << what;
+            printer.End();
+            EXPECT_EQ(printer.log.Text(), std::vector<std::string>{"ABCD"}) << what;
+            for (const std::string& event : printer.log.Events()) {
+                EXPECT_EQ(event.find("ended inside"), std::string::npos) << what << ": " << event;
+                EXPECT_EQ(event.find("factory"), std::string::npos) << what << ": " << event;
+            }
+        }
+    }
+}
+
 TEST(BadInput, TextWithoutLineEndsWrapsAndFillsPages) {
     TestPrinter printer;
     // 100000 characters, 80 to a line at 1/6 inch: 1250 lines, 66 to an 11-inch page.

@@ -12,12 +12,12 @@
 #include <string_view>
 #include <vector>
 
-#include "render/EscpInterpreter.h"
 #include "render/Geometry.h"
 #include "render/IPageSink.h"
 #include "render/IPrinterMechanics.h"
 #include "render/JobLog.h"
 #include "render/Paper.h"
+#include "render/PrintDataInterpreter.h"
 
 using Bytes = std::vector<std::uint8_t>;
 
@@ -69,7 +69,7 @@ struct TestPrinter {
     vprinter::render::JobLog log;
     CapturedPages pages;
     vprinter::render::Paper paper;
-    vprinter::render::EscpInterpreter interpreter;
+    vprinter::render::PrintDataInterpreter interpreter;
 };
 
 // Pixel column of a horizontal position, and raster row of a needle of a pass at vertical position top.

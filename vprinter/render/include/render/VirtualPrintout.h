@@ -8,10 +8,10 @@
 #include <span>
 #include <string>
 
-#include "render/EscpInterpreter.h"
 #include "render/IPrinterMechanics.h"
 #include "render/JobLog.h"
 #include "render/Paper.h"
+#include "render/PrintDataInterpreter.h"
 #include "render/PrintFolder.h"
 #include "render/PrinterSettings.h"
 
@@ -33,7 +33,7 @@ private:
     JobLog log_;
     PrintFolder folder_;
     Paper paper_;
-    EscpInterpreter interpreter_;
+    PrintDataInterpreter interpreter_;
     int jobNumber_ = 0;
     bool jobOpen_ = false;
 };

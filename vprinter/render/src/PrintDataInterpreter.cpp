@@ -1,10 +1,11 @@
-#include "render/EscpInterpreter.h"
+#include "render/PrintDataInterpreter.h"
 
 #include <algorithm>
 #include <cstdio>
 
+#include "protocol/PrintDataFramer.h"
 #include "protocol/PrinterCommandCodes.h"
-#include "render/CommandFraming.h"
+#include "render/BitImageFormat.h"
 #include "render/Geometry.h"
 #include "render/RomFont.h"
 
@@ -17,6 +18,7 @@ namespace esc = protocol::esc;
 namespace extended = protocol::extended;
 namespace fs = protocol::fs;
 namespace factory = protocol::factory;
+namespace framing = protocol::framing;
 
 // Line spacings in 1/360 inch.
 constexpr int kSixthInch = kVerticalUnitsPerInch / 6;
@@ -65,8 +67,8 @@ std::string CommandName(std::span<const std::uint8_t> command) {
 
 }  // namespace
 
-EscpInterpreter::EscpInterpreter(PrinterSettings settings, IPrinterMechanics& mechanics, Paper& paper,
-                                 JobLog& log)
+PrintDataInterpreter::PrintDataInterpreter(PrinterSettings settings, IPrinterMechanics& mechanics,
+                                           Paper& paper, JobLog& log)
     : settings_(std::move(settings)), mechanics_(mechanics), paper_(paper), log_(log) {
     settings_.columns = std::clamp(settings_.columns, 1, 255);
     Reset();
@@ -74,8 +76,11 @@ EscpInterpreter::EscpInterpreter(PrinterSettings settings, IPrinterMechanics& me
 
 // --- Input -----------------------------------------------------------------------------------------
 
-void EscpInterpreter::Receive(std::span<const std::uint8_t> bytes) {
+void PrintDataInterpreter::Receive(std::span<const std::uint8_t> bytes) {
     log_.bytes += bytes.size();
+    const std::size_t skip = std::min(skipRemaining_, bytes.size());
+    skipRemaining_ -= skip;
+    bytes = bytes.subspan(skip);
     if (pending_.empty()) {
         const std::size_t used = Run(bytes);
         pending_.assign(bytes.begin() + static_cast<std::ptrdiff_t>(used), bytes.end());
@@ -86,7 +91,7 @@ void EscpInterpreter::Receive(std::span<const std::uint8_t> bytes) {
     pending_.erase(pending_.begin(), pending_.begin() + static_cast<std::ptrdiff_t>(used));
 }
 
-std::size_t EscpInterpreter::Run(std::span<const std::uint8_t> data) {
+std::size_t PrintDataInterpreter::Run(std::span<const std::uint8_t> data) {
     std::size_t at = 0;
     while (at < data.size()) {
         const std::size_t used = Step(data.subspan(at));
@@ -98,21 +103,48 @@ std::size_t EscpInterpreter::Run(std::span<const std::uint8_t> data) {
     return at;
 }
 
-std::size_t EscpInterpreter::Step(std::span<const std::uint8_t> data) {
+std::size_t PrintDataInterpreter::Step(std::span<const std::uint8_t> data) {
     const std::uint8_t byte = data[0];
-    if (byte == control::kEscape || byte == control::kFileSeparator) {
-        const CommandFrame frame = FrameCommand(data, settings_.twoByteEepromAddress);
-        if (!frame.complete) {
+    if (byte != control::kEscape && byte != control::kFileSeparator) {
+        ControlOrCharacter(byte);
+        return 1;
+    }
+    const framing::CommandFrame frame = framing::FrameCommand(data, settings_.twoByteEepromAddress);
+    switch (frame.status) {
+        case framing::FrameStatus::NeedMore:
             return 0;
-        }
+        case framing::FrameStatus::Unknown:
+            Skipped(data.first(frame.length));
+            return frame.length;
+        case framing::FrameStatus::Complete:
+            break;
+    }
+    if (frame.length <= data.size()) {
         Command(data.first(frame.length));
         return frame.length;
     }
-    ControlOrCharacter(byte);
-    return 1;
+    // Only the bit images of a known density are drawn from their data; the data of any other command
+    // is passed by as it arrives.
+    const bool drawn =
+        byte == control::kEscape && data[1] == esc::kBitImage && BitImageFormatOf(data[2]).known;
+    if (frame.head < frame.length && frame.head <= data.size() && !drawn) {
+        if (byte == control::kEscape && data[1] == esc::kBitImage) {
+            BitImage(data.first(frame.head));  // says which density it does not know
+        } else {
+            Skipped(data.first(frame.head), frame.length);
+        }
+        skipRemaining_ = frame.length - data.size();
+        return data.size();
+    }
+    return 0;
 }
 
-void EscpInterpreter::EndJob() {
+void PrintDataInterpreter::EndJob() {
+    if (skipRemaining_ > 0) {
+        log_.Event("the data ended " + std::to_string(skipRemaining_) +
+                   " bytes before the end of a skipped command");
+        skipRemaining_ = 0;
+    }
     if (!pending_.empty()) {
         EndIncompleteCommand();
         pending_.clear();
@@ -122,7 +154,7 @@ void EscpInterpreter::EndJob() {
     correctionsSet_ = {};
 }
 
-void EscpInterpreter::EndIncompleteCommand() {
+void PrintDataInterpreter::EndIncompleteCommand() {
     log_.Event("the data ended inside " + CommandName(pending_) + " after " +
                std::to_string(pending_.size()) + " bytes; carried out with what arrived");
     if (pending_.size() >= 5 && pending_[0] == control::kEscape) {
@@ -136,7 +168,7 @@ void EscpInterpreter::EndIncompleteCommand() {
 
 // --- Single bytes ----------------------------------------------------------------------------------
 
-void EscpInterpreter::ControlOrCharacter(std::uint8_t byte) {
+void PrintDataInterpreter::ControlOrCharacter(std::uint8_t byte) {
     switch (byte) {
         case control::kNul:
             return;
@@ -183,7 +215,7 @@ void EscpInterpreter::ControlOrCharacter(std::uint8_t byte) {
 
 // --- Commands --------------------------------------------------------------------------------------
 
-void EscpInterpreter::Command(std::span<const std::uint8_t> command) {
+void PrintDataInterpreter::Command(std::span<const std::uint8_t> command) {
     if (command[0] == control::kFileSeparator) {
         FsCommand(command);
     } else {
@@ -191,15 +223,16 @@ void EscpInterpreter::Command(std::span<const std::uint8_t> command) {
     }
 }
 
-void EscpInterpreter::Skipped(std::span<const std::uint8_t> command) {
+void PrintDataInterpreter::Skipped(std::span<const std::uint8_t> command, std::size_t length) {
     const std::size_t key = (command[0] == control::kFileSeparator ? 256 : 0) + command[1];
     if (!skippedReported_.test(key)) {
         skippedReported_.set(key);
-        log_.Event(CommandName(command) + " skipped (" + std::to_string(command.size()) + " bytes)");
+        log_.Event(CommandName(command) + " skipped (" + std::to_string(std::max(length, command.size())) +
+                   " bytes)");
     }
 }
 
-void EscpInterpreter::EscCommand(std::span<const std::uint8_t> command) {
+void PrintDataInterpreter::EscCommand(std::span<const std::uint8_t> command) {
     const std::uint8_t letter = command[1];
     const std::uint8_t argument = command.size() > 2 ? command[2] : 0;
     switch (letter) {
@@ -321,7 +354,7 @@ void EscpInterpreter::EscCommand(std::span<const std::uint8_t> command) {
     }
 }
 
-void EscpInterpreter::ExtendedCommand(std::span<const std::uint8_t> command) {
+void PrintDataInterpreter::ExtendedCommand(std::span<const std::uint8_t> command) {
     const std::uint8_t letter = command[2];
     const auto parameters = command.subspan(5);
     if (letter == extended::kPageLengthUnits && parameters.size() == extended::kPageLengthUnitsLength) {
@@ -340,7 +373,7 @@ void EscpInterpreter::ExtendedCommand(std::span<const std::uint8_t> command) {
     Skipped(command);
 }
 
-void EscpInterpreter::FsCommand(std::span<const std::uint8_t> command) {
+void PrintDataInterpreter::FsCommand(std::span<const std::uint8_t> command) {
     switch (command[1]) {
         case fs::kKanjiOn:
             kanji_ = true;
@@ -355,7 +388,12 @@ void EscpInterpreter::FsCommand(std::span<const std::uint8_t> command) {
     }
 }
 
-void EscpInterpreter::FactoryCommand(std::span<const std::uint8_t> command) {
+void PrintDataInterpreter::FactoryCommand(std::span<const std::uint8_t> command) {
+    // The packet-mode entry and the firmware download are the printer's business, not the page's.
+    if (command.size() < 5) {
+        Skipped(command);
+        return;
+    }
     const auto payload = command.subspan(5);
     // id1 id2 code complement sub, then the arguments.
     if (command[2] != factory::kSelector || payload.size() < 6 || payload[3] != 0xFF - payload[2]) {
@@ -396,7 +434,7 @@ void EscpInterpreter::FactoryCommand(std::span<const std::uint8_t> command) {
 
 // --- Text ------------------------------------------------------------------------------------------
 
-int EscpInterpreter::CellWidth() const {
+int PrintDataInterpreter::CellWidth() const {
     if (pitch_ == 15) {
         return kHorizontalUnitsPerInch / 15;
     }
@@ -407,18 +445,18 @@ int EscpInterpreter::CellWidth() const {
     return kHorizontalUnitsPerInch / pitch_;
 }
 
-int EscpInterpreter::RightEdge() const {
+int PrintDataInterpreter::RightEdge() const {
     return PrintableWidth(settings_.columns);
 }
 
-void EscpInterpreter::AddStroke(const Stroke& stroke) {
+void PrintDataInterpreter::AddStroke(const Stroke& stroke) {
     if (line_.Full()) {
         PrintLine();
     }
     line_.Add(stroke);
 }
 
-void EscpInterpreter::Character(std::uint8_t code) {
+void PrintDataInterpreter::Character(std::uint8_t code) {
     if (kanji_ && code > control::kSpace) {
         if (!kanjiFirstByte_) {
             kanjiFirstByte_ = code;
@@ -443,13 +481,13 @@ void EscpInterpreter::Character(std::uint8_t code) {
     PlaceCharacter(RomCharacter(code, quality_), 1, code < 0x7F ? static_cast<char>(code) : '?');
 }
 
-void EscpInterpreter::PrintRomText(const std::string& text) {
+void PrintDataInterpreter::PrintRomText(const std::string& text) {
     for (const char character : text) {
         PlaceCharacter(RomCharacter(static_cast<std::uint8_t>(character), quality_), 1, character);
     }
 }
 
-void EscpInterpreter::PlaceCharacter(const CharacterImage& image, int cells, char asText) {
+void PrintDataInterpreter::PlaceCharacter(const CharacterImage& image, int cells, char asText) {
     const int cell = CellWidth();
     const int width = cell * cells;
     if (position_ > 0 && position_ + width > RightEdge()) {
@@ -483,7 +521,7 @@ void EscpInterpreter::PlaceCharacter(const CharacterImage& image, int cells, cha
     }
 }
 
-void EscpInterpreter::DefineCharacters(std::span<const std::uint8_t> command) {
+void PrintDataInterpreter::DefineCharacters(std::span<const std::uint8_t> command) {
     // ESC '&' 0 first last, then per character: left space, width, right space and three bytes per column.
     const int first = command[3];
     const int last = command[4];
@@ -509,7 +547,7 @@ void EscpInterpreter::DefineCharacters(std::span<const std::uint8_t> command) {
     }
 }
 
-void EscpInterpreter::BitImage(std::span<const std::uint8_t> command) {
+void PrintDataInterpreter::BitImage(std::span<const std::uint8_t> command) {
     const std::uint8_t density = command[2];
     const std::size_t columns = Word(command, 3);
     const BitImageFormat format = BitImageFormatOf(density);
@@ -549,14 +587,14 @@ void EscpInterpreter::BitImage(std::span<const std::uint8_t> command) {
     position_ = static_cast<int>(std::min<long long>(end, rightEdge));
 }
 
-void EscpInterpreter::DefaultTabStops() {
+void PrintDataInterpreter::DefaultTabStops() {
     tabStops_.clear();
     for (int stop = kDefaultTabEvery; stop < RightEdge(); stop += kDefaultTabEvery) {
         tabStops_.push_back(stop);
     }
 }
 
-void EscpInterpreter::SetTabStops(std::span<const std::uint8_t> values) {
+void PrintDataInterpreter::SetTabStops(std::span<const std::uint8_t> values) {
     // Stops are character columns at the pitch of the moment; the list ends at NUL or at the first
     // value that does not ascend.
     tabStops_.clear();
@@ -570,7 +608,7 @@ void EscpInterpreter::SetTabStops(std::span<const std::uint8_t> values) {
     }
 }
 
-void EscpInterpreter::Tab() {
+void PrintDataInterpreter::Tab() {
     for (const int stop : tabStops_) {
         if (stop > position_ && stop < RightEdge()) {
             position_ = stop;
@@ -581,7 +619,7 @@ void EscpInterpreter::Tab() {
 
 // --- Lines and paper -------------------------------------------------------------------------------
 
-PassShifts EscpInterpreter::Shifts() {
+PassShifts PrintDataInterpreter::Shifts() {
     PassShifts shifts{};
     for (int row = 0; row < kPrintModes; ++row) {
         const auto mode = static_cast<PrintMode>(row);
@@ -597,7 +635,7 @@ PassShifts EscpInterpreter::Shifts() {
     return shifts;
 }
 
-void EscpInterpreter::PrintLine() {
+void PrintDataInterpreter::PrintLine() {
     if (line_.Empty()) {
         lineText_.clear();
         return;
@@ -619,13 +657,13 @@ void EscpInterpreter::PrintLine() {
     lineText_.clear();
 }
 
-void EscpInterpreter::NewLine() {
+void PrintDataInterpreter::NewLine() {
     PrintLine();
     paper_.Feed(lineSpacing_);
     position_ = 0;
 }
 
-void EscpInterpreter::Reset() {
+void PrintDataInterpreter::Reset() {
     // ESC @ drops what the line holds and returns every setting to its power-on value; the defined
     // characters stay in the RAM, deselected.
     line_.Clear();

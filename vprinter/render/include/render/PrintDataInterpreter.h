@@ -1,6 +1,9 @@
-// The printer's command interpreter: ESC/P print data, with the factory commands inside it, turned into
-// head passes on the paper. The data may arrive in pieces of any size; a command cut by a piece
-// boundary waits for the rest, never longer than the command's own framed length.
+// The printer's command interpreter: print data (text, control characters and escape commands, the
+// factory commands among them) turned into head passes on the paper. Commands are framed by
+// protocol/PrintDataFramer.h, as the printer model frames them. The data may arrive in pieces of any
+// size; a command cut by a piece boundary waits for the rest, never longer than its framed length, and
+// the data of a command the page does not show (8-needle and raster graphics, user-defined kanji, a
+// firmware image) is passed by as it arrives instead of waiting.
 #pragma once
 
 #include <array>
@@ -22,9 +25,9 @@
 
 namespace vprinter::render {
 
-class EscpInterpreter {
+class PrintDataInterpreter {
 public:
-    EscpInterpreter(PrinterSettings settings, IPrinterMechanics& mechanics, Paper& paper, JobLog& log);
+    PrintDataInterpreter(PrinterSettings settings, IPrinterMechanics& mechanics, Paper& paper, JobLog& log);
 
     void Receive(std::span<const std::uint8_t> bytes);
     // The data stopped: a command that was cut short is carried out with what arrived (bit-image
@@ -44,7 +47,8 @@ private:
     void FsCommand(std::span<const std::uint8_t> command);
     void FactoryCommand(std::span<const std::uint8_t> command);
     void EndIncompleteCommand();
-    void Skipped(std::span<const std::uint8_t> command);
+    // A command the page does not show; length: its whole length when only its head is given.
+    void Skipped(std::span<const std::uint8_t> command, std::size_t length = 0);
 
     // Text.
     void Character(std::uint8_t code);
@@ -71,6 +75,8 @@ private:
     JobLog& log_;
 
     std::vector<std::uint8_t> pending_;
+    // Data of a skipped command still to come, passed by without being held.
+    std::size_t skipRemaining_ = 0;
     LineBuffer line_;
     std::string lineText_;
     UserCharacterSet userCharacters_;
