@@ -42,6 +42,9 @@ TEST(ScenarioParseTest, Faults) {
         {"tick 1 2 on", "line 1: a row (#n) is missing"},
         {"answer perhaps", "line 1: expected ok, cancel, yes or no"},
         {"\nwait soon", "line 2: a number is missing"},
+        {"wait -1", "line 1: the number must not be negative"},
+        {"wait -01616967879", "line 1: the number must not be negative"},
+        {"expect-rows 1174 -3", "line 1: the number must not be negative"},
         {"click 1 2", "line 1: unexpected '2'"},
         {"key tab", "line 1: expected enter or escape"},
     };

@@ -142,9 +142,15 @@ std::string ParseArguments(std::vector<std::string> words, ScenarioStep& step) {
         words.erase(words.begin());
         return "";
     };
-    auto takeNumber = [&]() -> std::string {
+    // A wait and a row count are never negative. The back-ends count a wait in unsigned
+    // milliseconds: a negative one would run the headless clock some 49 days on, firing every
+    // periodic timer all the way, and end at once on real windows.
+    auto takeNumber = [&](bool negativeAllowed) -> std::string {
         if (words.empty() || !ReadNumber(words.front(), &step.number)) {
             return "a number is missing";
+        }
+        if (!negativeAllowed && step.number < 0) {
+            return "the number must not be negative";
         }
         words.erase(words.begin());
         return "";
@@ -195,8 +201,10 @@ std::string ParseArguments(std::vector<std::string> words, ScenarioStep& step) {
         case StepAction::Close:
             break;
         case StepAction::SysCommand:
+            error = takeNumber(true);
+            break;
         case StepAction::Wait:
-            error = takeNumber();
+            error = takeNumber(false);
             break;
         case StepAction::Answer: {
             static const std::map<std::string, int> answers = {
@@ -232,7 +240,7 @@ std::string ParseArguments(std::vector<std::string> words, ScenarioStep& step) {
         case StepAction::ExpectRows:
             error = takeControl();
             if (error.empty()) {
-                error = takeNumber();
+                error = takeNumber(false);
             }
             break;
         case StepAction::Screenshot:
