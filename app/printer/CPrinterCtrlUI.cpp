@@ -1,7 +1,7 @@
 #include "printer/CPrinterCtrlUI.h"
 
-#include "dialogs/CMessageDlg.h"
 #include "dialogs/CProgressDialog.h"
+#include "printer/MessageDialog.h"
 #include "printer/WaitForPrinter.h"
 #include "res/DialogTemplate.h"
 #include "ui/CDialog.h"
@@ -57,8 +57,7 @@ void CPrinterCtrlUI::StepProgress() {
 }
 
 int CPrinterCtrlUI::ShowMessage(const std::string& text, int type) {
-    CMessageDlg dialog(WindowOf(this));
-    return dialog.Run(text, type);
+    return printer::ShowMessageDialog(text, type, WindowOf(this));
 }
 
 int CPrinterCtrlUI::ShowMessageRes(int stringId, int type) {

@@ -1,6 +1,6 @@
 #include "printer/CPrinterErrorCallback.h"
 
-#include "platform/MessageBox.h"
+#include "printer/MessageDialog.h"
 #include "res/DialogTemplate.h"
 #include "res/ResourceIds.h"
 
@@ -25,7 +25,7 @@ std::string CPrinterErrorCallback::MessageText(int code) {
 int CPrinterErrorCallback::OnError(int code) {
     const std::string text = MessageText(code);
     if (!text.empty()) {
-        platform::ShowMessage(text, platform::MessageIcon::Stop);
+        printer::ShowMessageDialog(text, printer::kMessageError);
     }
     return code;
 }

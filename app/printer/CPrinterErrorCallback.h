@@ -9,7 +9,8 @@
 
 class CPrinterErrorCallback : public printer::CRefCounted<IPrinterErrorCallback> {
 public:
-    // Shows the code's message, if the code has one, and returns the code.
+    // Shows the code's message, if the code has one, in the program's message dialog as an error (the
+    // one "NG" button), owned by the innermost modal dialog; returns the code.
     int OnError(int code) override;
 
     // The message for a code; empty for a code without one.

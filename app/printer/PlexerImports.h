@@ -3,7 +3,8 @@
 // helper at its first call, the Linux build binds it lazily by name at its first call. This binding is
 // independent of CPortLibraryBinder, but both reach the one loaded Plexer, so a port opened through
 // one is closed through either. A function the library lacks answers 0xB000 (nothing for
-// PortCloseByPlex) without a call.
+// PortCloseByPlex) without a call; in the Windows build the failure hook of the selector client's
+// delay-load library answers for it.
 #pragma once
 
 #include <cstdint>

@@ -5,8 +5,8 @@
 #include <array>
 
 #include "BoundPrinterFixture.h"
+#include "MessageDialogRecorder.h"
 #include "printer/CEepromRwByApDllD4.h"
-#include "testsupport/MessageRecorder.h"
 
 namespace printertest {
 namespace {
@@ -29,7 +29,7 @@ protected:
     CEepromRwByApDllD4& Channel() { return *static_cast<CEepromRwByApDllD4*>(eeprom); }
     std::uint64_t Negotiations() const { return printer->Transport().Initialisations(); }
 
-    testsupport::MessageRecorder messages;
+    MessageDialogRecorder messages;
     IEepromRW* eeprom = nullptr;
 };
 

@@ -6,11 +6,11 @@
 #include <cstdlib>
 #include <string>
 
+#include "MessageDialogRecorder.h"
 #include "platform/Device.h"
 #include "platform/VirtualPrinterClient.h"
 #include "printer/CEepromRwByApDllD4.h"
 #include "printer/CPortLibraryBinder.h"
-#include "testsupport/MessageRecorder.h"
 #include "testsupport/TemporaryFolder.h"
 #include "vprinter/server/LoopbackPrinters.h"
 
@@ -43,7 +43,7 @@ protected:
     }
 
     testsupport::TemporaryFolder folder{"eeprom-tcp"};
-    testsupport::MessageRecorder messages;
+    printertest::MessageDialogRecorder messages;
     // Declared last: started after the members above and stopped before them, after TearDown.
     vprinter::LoopbackPrinters printers{{"USB1=VK-572D"}, folder.Path()};
 };

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "BoundPrinterFixture.h"
+#include "MessageDialogRecorder.h"
 #include "RecordingProgress.h"
 #include "config/CTolvAppParam.h"
 #include "config/CTolvPrnParam.h"
@@ -12,7 +13,6 @@
 #include "dialogs/CAdjustInfoInnerDlg.h"
 #include "printer/CPrinterSettingReader.h"
 #include "printer/SettingTexts.h"
-#include "testsupport/MessageRecorder.h"
 
 namespace printertest {
 namespace {
@@ -50,7 +50,7 @@ protected:
     }
 
     config::ScopedConfiguration configuration;
-    testsupport::MessageRecorder messages;
+    MessageDialogRecorder messages;
     CAdjustInfoInnerDlg pane;
     RecordingProgress progress;
     CPrinterSettingReader reader;
