@@ -38,6 +38,7 @@ void CTolvPrnParam::Bind() {
     loader.AddInt("CONTROL", "nADRSUSBSerial", &nADRSUSBSerial, 1);
     loader.AddInt("CONTROL", "nADRSCheck", &nADRSCheck, 1);
     loader.AddIntList("CONTROL", "pnMecaAdjVal", &pnMecaAdjVal, "0 0 0");
+    loader.AddString("CONTROL", "strPreambleDeviceID", &strPreambleDeviceID, "");
 
     loader.AddIntList("BID", "pnDefaultBidVal", &pnDefaultBidVal, "0 0 0");
     loader.AddIntList("BID", "pnBidValueRange", &pnBidValueRange, "-12 12");
@@ -114,4 +115,11 @@ std::uint8_t CTolvPrnParam::ModelIdByte(int index) const {
         return 0;
     }
     return static_cast<std::uint8_t>(pnRNumber[static_cast<std::size_t>(index)] & 0xFF);
+}
+
+bool CTolvPrnParam::NeedsModelPreamble(int customerIndex) const {
+    if (customerIndex < 0 || customerIndex >= kCustomerSlots || strPreambleDeviceID.empty()) {
+        return false;
+    }
+    return customer[customerIndex].strDeviceID == strPreambleDeviceID;
 }

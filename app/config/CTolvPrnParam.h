@@ -40,6 +40,12 @@ public:
     // profile lists fewer numbers.
     std::uint8_t ModelIdByte(int index) const;
 
+    // The printer of the customer in that slot must be told its model (protocol::fs::
+    // kModelPreambleCommand) before each status query and EEPROM channel: the profile names its
+    // device ID in strPreambleDeviceID and the customer's device ID is exactly that text. Never for
+    // a slot outside 0-14 or an empty strPreambleDeviceID.
+    bool NeedsModelPreamble(int customerIndex) const;
+
     // [CONTROL]
     std::string strCustomVer;
     std::vector<int> pnRNumber;
@@ -51,6 +57,7 @@ public:
     int nADRSUSBSerial = 1;  // first of the 18 bytes of the USB serial number; -1 when the model has none
     int nADRSCheck = 1;
     std::vector<int> pnMecaAdjVal;
+    std::string strPreambleDeviceID;  // the device ID that needs the model preamble; empty for none
 
     // [BID]
     std::vector<int> pnDefaultBidVal;  // one per print mode

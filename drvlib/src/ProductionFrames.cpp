@@ -100,11 +100,7 @@ ProductionFrame AcknowledgeFrame(std::uint8_t k1, std::uint8_t k2) {
 
 ProductionFrame RemoteModeFrame(const char (&letters)[3], std::span<const std::uint8_t> parameters) {
     namespace remote = protocol::remote;
-    ProductionFrame frame{protocol::control::kEscape, protocol::esc::kExtended,
-                          protocol::extended::kRemoteMode};
-    AppendLittleEndian16(frame, remote::kEnterLength);
-    frame.push_back(0x00);
-    frame.insert(frame.end(), std::begin(remote::kEnterText), std::end(remote::kEnterText) - 1);
+    ProductionFrame frame(remote::kEnter.begin(), remote::kEnter.end());
     frame.insert(frame.end(), letters, letters + 2);
     AppendLittleEndian16(frame, parameters.size());
     frame.insert(frame.end(), parameters.begin(), parameters.end());

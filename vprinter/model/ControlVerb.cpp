@@ -92,6 +92,7 @@ std::string Report(VirtualPrinter& printer) {
     out << "packet-mode=" << (printer.InPacketMode() ? 1 : 0) << "\n";
     out << "negotiations=" << printer.Transport().Initialisations() << "\n";
     out << "model-preamble=" << (state.modelPreambleSeen ? 1 : 0) << "\n";
+    out << "model-preamble-needed=" << (core.Profile().needsModelPreamble ? 1 : 0) << "\n";
     out << "paper-out=" << (faults.paperOut ? 1 : 0) << "\n";
     out << "error-state=" << faults.errorCode << "\n";
     out << "busy-polls=" << faults.busyPolls << "\n";

@@ -57,6 +57,7 @@ bool LoadModelProfile(const std::string& profile, ModelProfile* out, std::string
     model.commandCode[0] = printer.ModelIdByte(0);
     model.commandCode[1] = printer.ModelIdByte(1);
     model.usbSerialAddress = printer.nADRSUSBSerial;
+    model.needsModelPreamble = printer.NeedsModelPreamble(0);
     for (std::size_t i = 0; i < model.eepromInit.size(); ++i) {
         model.eepromInit[i] = i < printer.pnEEPInit.size() ? printer.pnEEPInit[i] : -1;
     }

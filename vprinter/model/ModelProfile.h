@@ -40,6 +40,9 @@ struct ModelProfile {
     std::array<int, 256> eepromInit{};     // EEPROM_INIT: 0-255 a value, anything else none
     std::vector<int> customerAddresses;    // pnEEPInitAddress up to its first -1
     std::vector<int> customerValues;       // pnCustomerData00, one per address (-1 none)
+    // The first customer's printer must be told its model before it answers on the channel: the
+    // profile's strPreambleDeviceID names its device ID.
+    bool needsModelPreamble = false;
 
     // The EEPROM holds at least 256 bytes; a model with two-byte addresses holds nADRSMax + 1.
     int EepromSize() const { return lastEepromAddress + 1 < 256 ? 256 : lastEepromAddress + 1; }

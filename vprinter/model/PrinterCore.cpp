@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "platform/Clock.h"
+#include "protocol/CommandMatchers.h"
 #include "protocol/PrinterCommandCodes.h"
 
 namespace vprinter {
@@ -13,19 +14,9 @@ using namespace protocol;
 
 constexpr std::uint8_t kLineFeed = control::kLineFeed;
 
-bool Is(const EscFrame& frame, const factory::Command& command) {
-    return frame.payload[2] == command.code && frame.payload[3] == command.complement &&
-           frame.payload[4] == command.sub;
-}
-
-bool Is(const EscFrame& frame, const production::Operation& operation) {
-    return frame.payload[2] == operation.code && frame.payload[3] == operation.complement &&
-           frame.payload[4] == operation.sub;
-}
-
-bool Is(std::span<const std::uint8_t> parameters, const controlcmd::Operation& operation) {
-    return parameters[2] == operation.code && parameters[3] == operation.complement &&
-           parameters[4] == operation.sub;
+template <typename Fields>
+bool CarriesKey(const Fields& fields, const ModelProfile& profile) {
+    return fields.key[0] == profile.commandCode[0] && fields.key[1] == profile.commandCode[1];
 }
 
 // A printer's hidden timing error, the same for a port name on every start: -6 to 6 steps per mode.
@@ -102,77 +93,72 @@ std::uint8_t PrinterCore::ReadEepromOrZero(int address) {
     return value;
 }
 
-std::vector<std::uint8_t> PrinterCore::AnswerFactory(const EscFrame& frame) {
-    const std::vector<std::uint8_t>& p = frame.payload;
-    const std::size_t arguments = p.size() - 5;
-    auto address = [&](std::size_t count) {
-        // The address is the first argument byte, and the second one too in the two-byte form.
-        return count >= 2 ? p[5] | (p[6] << 8) : p[5];
-    };
-    if (Is(frame, factory::kSetModeFlag) && arguments >= 1) {
-        sink_->ModeFlag(p[5]);
-    } else if (Is(frame, factory::kSetBidirectionalValue) && arguments >= 2) {
-        if (p[5] < kPrintModes) {
-            WriteEeprom(LayoutOf(profile_.model).bidirectionalValues + p[5], p[6]);
-        }
-    } else if (Is(frame, factory::kPrintEepromByte) && arguments >= 1) {
-        char text[3];
-        std::snprintf(text, sizeof text, "%02X", ReadEepromOrZero(address(arguments)));
-        PrintData(std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(text), 2));
-    } else if ((Is(frame, factory::kWriteEepromSet1) || Is(frame, factory::kWriteEepromSet2)) &&
-               arguments >= 2) {
-        const bool twoByte = arguments >= 3;
-        WriteEeprom(twoByte ? address(2) : address(1), p[twoByte ? 7 : 6]);
+void PrinterCore::DoFactoryCommand(const factory::Frame& frame) {
+    // A command cut short does nothing.
+    if (!frame.Whole()) {
+        return;
     }
-    return {};
+    const std::span<const std::uint8_t> arguments = frame.arguments;
+    if (frame.command == factory::kSetModeFlag) {
+        sink_->ModeFlag(arguments[0]);
+    } else if (frame.command == factory::kSetBidirectionalValue) {
+        if (arguments[0] < kPrintModes) {
+            WriteEeprom(LayoutOf(profile_.model).bidirectionalValues + arguments[0], arguments[1]);
+        }
+    } else if (frame.command == factory::kPrintEepromByte) {
+        char text[3];
+        std::snprintf(text, sizeof text, "%02X", ReadEepromOrZero(frame.Address()));
+        PrintData(std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(text), 2));
+    } else if (frame.command == factory::kWriteEepromSet1 || frame.command == factory::kWriteEepromSet2) {
+        WriteEeprom(frame.Address(), frame.AfterAddress()[0]);
+    }
 }
 
-std::vector<std::uint8_t> PrinterCore::AnswerEscFrame(const EscFrame& frame) {
-    const std::vector<std::uint8_t>& p = frame.payload;
-    // A frame too short to name its operation is skipped by its declared length.
-    if (p.size() < 5) {
+std::vector<std::uint8_t> PrinterCore::AnswerEscFrame(std::span<const std::uint8_t> bytes) {
+    const factory::AddressForm form =
+        profile_.twoByteAddress ? factory::AddressForm::TwoByte : factory::AddressForm::OneByte;
+    if (const auto command = factory::MatchFrame(bytes, form)) {
+        // Factory commands with another model's key are print data of another printer: ignored.
+        if (CarriesKey(*command, profile_)) {
+            DoFactoryCommand(*command);
+        }
         return {};
     }
-    const bool ownKey = p[0] == profile_.commandCode[0] && p[1] == profile_.commandCode[1];
-    const std::size_t arguments = p.size() - 5;
-    if (frame.frameClass == production::kClassStandard &&
-        (Is(frame, factory::kSetModeFlag) || Is(frame, factory::kSetBidirectionalValue) ||
-         Is(frame, factory::kPrintEepromByte) || Is(frame, factory::kWriteEepromSet1) ||
-         Is(frame, factory::kWriteEepromSet2))) {
-        // Factory commands with another model's key are print data of another printer: ignored.
-        return ownKey ? AnswerFactory(frame) : std::vector<std::uint8_t>{};
+    const auto frame = production::MatchFrame(bytes);
+    // A frame too short to name its operation is skipped by its declared length.
+    if (!frame) {
+        return {};
     }
-    if (!ownKey) {
+    if (!CarriesKey(*frame, profile_)) {
         return Bytes(NotAvailableText());
     }
-    auto address = [&]() { return arguments >= 2 ? p[5] | (p[6] << 8) : (arguments >= 1 ? p[5] : 0); };
-    if (frame.frameClass == production::kClassLargeEeprom) {
-        if (Is(frame, production::kReadEeprom) && arguments >= 1) {
-            return Bytes(EepromText(address(), ReadEepromOrZero(address())));
+    if (frame->frameClass == production::kClassLargeEeprom) {
+        if (frame->Is(production::kReadEeprom) && frame->HasAddress()) {
+            return Bytes(EepromText(frame->Address(), ReadEepromOrZero(frame->Address())));
         }
         return Bytes(NotAvailableText());
     }
-    if ((Is(frame, production::kReadEepromSerialImpact) || Is(frame, production::kReadEeprom)) &&
-        arguments >= 1) {
-        const int at = address();
+    if ((frame->Is(production::kReadEepromSerialImpact) || frame->Is(production::kReadEeprom)) &&
+        frame->HasAddress()) {
+        const int at = frame->Address();
         return Bytes(EepromText(at, ReadEepromOrZero(at)));
     }
-    if (Is(frame, production::kReadSensors)) {
+    if (frame->Is(production::kReadSensors)) {
         return Bytes(SensorsText(state_.sensors));
     }
-    if (Is(frame, production::kReadRomVersion)) {
+    if (frame->Is(production::kReadRomVersion)) {
         return Bytes(RomVersionText(state_.romVersion));
     }
-    if (Is(frame, production::kReadFlash)) {
+    if (frame->Is(production::kReadFlash)) {
         return Bytes(FlashText(0));
     }
-    if (Is(frame, production::kReadCsic)) {
-        return Bytes(CsicText(arguments >= 1 ? p[5] : 0, 0));
+    if (frame->Is(production::kReadCsic)) {
+        return Bytes(CsicText(frame->arguments.empty() ? 0 : frame->arguments[0], 0));
     }
-    if (Is(frame, production::kReadTimerIc)) {
+    if (frame->Is(production::kReadTimerIc)) {
         return Bytes(TimerText(platform::Clock().Now()));
     }
-    if (Is(frame, production::kAcknowledge)) {
+    if (frame->Is(production::kAcknowledge)) {
         return Bytes(AcknowledgeText());
     }
     return Bytes(NotAvailableText());
@@ -216,28 +202,27 @@ StatusFields PrinterCore::PollStatus() {
 
 std::vector<std::uint8_t> PrinterCore::AnswerEepromControl(std::span<const std::uint8_t> parameters) {
     const std::string family(2, static_cast<char>(controlcmd::kEepromFamily));
-    if (parameters.size() < 5 || parameters[0] != profile_.commandCode[0] ||
-        parameters[1] != profile_.commandCode[1]) {
+    const auto command = controlcmd::MatchEepromParameters(parameters);
+    if (!command || !CarriesKey(*command, profile_)) {
         return Bytes(ControlWordText(family, "NA"));
     }
-    const std::size_t arguments = parameters.size() - 5;
-    const auto args = parameters.subspan(5);
-    if (Is(parameters, controlcmd::kWriteEeprom)) {
-        if (arguments == 3) {
-            // The two-byte-address form: low, high, value.
-            WriteEeprom(args[0] | (args[1] << 8), args[2]);
+    const std::span<const std::uint8_t> args = command->arguments;
+    if (command->Is(controlcmd::kWriteEeprom)) {
+        if (command->IsTwoByteWrite()) {
+            WriteEeprom(factory::DecodeAddress(factory::AddressForm::TwoByte, args), args[2]);
         } else {
-            for (std::size_t pair = 0; pair + 1 < arguments; pair += 2) {
-                WriteEeprom(args[pair], args[pair + 1]);
+            for (std::size_t pair = 0; pair + 1 < args.size(); pair += 2) {
+                WriteEeprom(factory::DecodeAddress(factory::AddressForm::OneByte, args.subspan(pair)),
+                            args[pair + 1]);
             }
         }
         return Bytes(ControlWordText(family, "OK"));
     }
-    if (Is(parameters, controlcmd::kSave)) {
+    if (command->Is(controlcmd::kSave)) {
         dirty_ = true;
         return Bytes(ControlWordText(family, "OK"));
     }
-    if (Is(parameters, controlcmd::kResetEeprom)) {
+    if (command->Is(controlcmd::kResetEeprom)) {
         const std::array<int, kPrintModes> errors = state_.hiddenTimingError;
         const std::string rom = state_.romVersion;
         FactoryDefaults();
@@ -245,12 +230,12 @@ std::vector<std::uint8_t> PrinterCore::AnswerEepromControl(std::span<const std::
         state_.romVersion = rom;
         return Bytes(ControlWordText(family, "OK"));
     }
-    if (Is(parameters, controlcmd::kReadEeprom) && arguments >= 1) {
-        const int address = arguments >= 2 ? args[0] | (args[1] << 8) : args[0];
+    if (command->Is(controlcmd::kReadEeprom) && !args.empty()) {
+        const int address = command->ReadAddress();
         return Bytes(EepromText(address, ReadEepromOrZero(address)));
     }
-    if (Is(parameters, controlcmd::kReadCsic)) {
-        return Bytes(CsicText(arguments >= 1 ? args[0] : 0, 0));
+    if (command->Is(controlcmd::kReadCsic)) {
+        return Bytes(CsicText(args.empty() ? 0 : args[0], 0));
     }
     return Bytes(ControlWordText(family, "NA"));
 }

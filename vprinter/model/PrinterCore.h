@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "protocol/CommandMatchers.h"
 #include "vprinter/model/Eeprom.h"
 #include "vprinter/model/IPrintSink.h"
 #include "vprinter/model/ModelProfile.h"
@@ -45,7 +46,8 @@ public:
     void PrintData(std::span<const std::uint8_t> bytes);
 
     // The answers; an empty result means the printer answers nothing.
-    std::vector<std::uint8_t> AnswerEscFrame(const EscFrame& frame);
+    // frame: one whole ESC '|' frame of the factory or production commands.
+    std::vector<std::uint8_t> AnswerEscFrame(std::span<const std::uint8_t> frame);
     std::vector<std::uint8_t> AnswerRemoteCommand(const std::string& letters,
                                                   std::span<const std::uint8_t> parameters);
     std::vector<std::uint8_t> AnswerControlCommand(const std::string& letters,
@@ -62,7 +64,7 @@ public:
     void MarkDirty() { dirty_ = true; }
 
 private:
-    std::vector<std::uint8_t> AnswerFactory(const EscFrame& frame);
+    void DoFactoryCommand(const protocol::factory::Frame& frame);
     std::vector<std::uint8_t> AnswerEepromControl(std::span<const std::uint8_t> parameters);
     bool WriteEeprom(int address, std::uint8_t value);
     std::uint8_t ReadEepromOrZero(int address);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "protocol/CommandMatchers.h"
 #include "protocol/FirmwareImage.h"
 #include "protocol/PrintDataFramer.h"
 #include "protocol/PrinterCommandCodes.h"
@@ -12,10 +13,6 @@ namespace {
 using namespace protocol;
 using framing::CommandFrame;
 using framing::FrameStatus;
-
-std::uint16_t Little16(std::span<const std::uint8_t> bytes, std::size_t at) {
-    return static_cast<std::uint16_t>(bytes[at] | (bytes[at + 1] << 8));
-}
 
 }  // namespace
 
@@ -55,27 +52,24 @@ RawStreamDecoder::Verdict RawStreamDecoder::Examine(bool moreInDelivery, IRawStr
     }
     passLength_ = size;
     dataRemaining_ = frame.length > size ? frame.length - size : 0;
-    const std::uint8_t letter = pending_[1];
+    const std::span<const std::uint8_t> command(pending_);
     if (pending_[0] == control::kFileSeparator) {
-        if (letter == fs::kExtended && pending_[2] == fs::kModelPreamble) {
-            handler.OnModelPreamble(std::span<const std::uint8_t>(pending_).subspan(5));
+        if (const auto parameters = fs::MatchModelPreamble(command)) {
+            handler.OnModelPreamble(*parameters);
             return Verdict::Taken;
         }
         return Verdict::PassThrough;
     }
-    switch (letter) {
+    switch (pending_[1]) {
         case esc::kInitialise:
             handler.OnInitialise();
             return Verdict::PassThrough;
-        case esc::kExtended: {
-            static constexpr std::uint8_t kEnter[] = {0, 'R', 'E', 'M', 'O', 'T', 'E', '1'};
-            if (pending_[2] == extended::kRemoteMode && size == 5 + sizeof kEnter &&
-                std::equal(pending_.begin() + 5, pending_.end(), kEnter)) {
+        case esc::kExtended:
+            if (remote::MatchEnter(command)) {
                 mode_ = Mode::Remote;
                 return Verdict::Taken;
             }
             return Verdict::PassThrough;
-        }
         case esc::kFactory: {
             const std::uint8_t selector = pending_[2];
             if (selector == packetmode::kEnter[2]) {
@@ -92,11 +86,8 @@ RawStreamDecoder::Verdict RawStreamDecoder::Examine(bool moreInDelivery, IRawStr
                 }
                 return Verdict::Taken;
             }
-            EscFrame escFrame;
-            escFrame.frameClass = selector;
-            escFrame.declaredLength = Little16(pending_, 3);
-            escFrame.payload.assign(pending_.begin() + 5, pending_.end());
-            handler.OnEscFrame(escFrame);
+            // A factory or production frame (the framer knows no other selector), whole.
+            handler.OnEscFrame(command);
             return Verdict::Taken;
         }
         default:
@@ -105,17 +96,17 @@ RawStreamDecoder::Verdict RawStreamDecoder::Examine(bool moreInDelivery, IRawStr
 }
 
 RawStreamDecoder::Verdict RawStreamDecoder::ExamineRemote(IRawStreamHandler& handler) {
-    const CommandFrame frame = framing::FrameRemoteCommand(pending_);
-    if (frame.status != FrameStatus::Complete || pending_.size() < frame.length) {
-        wanted_ = frame.length;
+    const auto command = remote::MatchCommand(pending_);
+    if (!command) {
+        wanted_ = framing::FrameRemoteCommand(pending_).length;
         return Verdict::NeedMore;
     }
-    if (std::equal(pending_.begin(), pending_.begin() + 4, remote::kLeave)) {
+    if (command->leave) {
         mode_ = Mode::Text;
         return Verdict::Taken;
     }
-    const std::string letters(pending_.begin(), pending_.begin() + 2);
-    handler.OnRemoteCommand(letters, std::span<const std::uint8_t>(pending_).subspan(4));
+    handler.OnRemoteCommand(std::string(command->letters.begin(), command->letters.end()),
+                            command->parameters);
     return Verdict::Taken;
 }
 

@@ -14,13 +14,6 @@
 
 namespace vprinter {
 
-// An ESC '|' frame: the class byte, the declared length and the bytes after the length.
-struct EscFrame {
-    std::uint8_t frameClass = 0;
-    std::uint16_t declaredLength = 0;
-    std::vector<std::uint8_t> payload;  // model key (2), operation (3), arguments
-};
-
 class IRawStreamHandler {
 public:
     virtual ~IRawStreamHandler() = default;
@@ -28,7 +21,9 @@ public:
     virtual void OnPrintData(std::span<const std::uint8_t> bytes) = 0;
     // ESC '@' went by (it is passed on as print data too).
     virtual void OnInitialise() = 0;
-    virtual void OnEscFrame(const EscFrame& frame) = 0;
+    // A factory or production frame, whole: ESC '|', the class byte, the length, the rest
+    // (protocol/CommandMatchers.h splits it).
+    virtual void OnEscFrame(std::span<const std::uint8_t> frame) = 0;
     virtual void OnRemoteCommand(const std::string& letters, std::span<const std::uint8_t> parameters) = 0;
     virtual void OnModelPreamble(std::span<const std::uint8_t> parameters) = 0;
     virtual void OnEnterPacketMode() = 0;

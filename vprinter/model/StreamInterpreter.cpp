@@ -1,5 +1,7 @@
 #include "vprinter/model/StreamInterpreter.h"
 
+#include "protocol/CommandMatchers.h"
+
 namespace vprinter {
 
 StreamInterpreter::StreamInterpreter(PrinterCore& core, ReplyFunction reply, EventFunction onInitialise,
@@ -20,7 +22,7 @@ void StreamInterpreter::OnInitialise() {
     }
 }
 
-void StreamInterpreter::OnEscFrame(const EscFrame& frame) {
+void StreamInterpreter::OnEscFrame(std::span<const std::uint8_t> frame) {
     std::vector<std::uint8_t> answer = core_.AnswerEscFrame(frame);
     if (!answer.empty()) {
         reply_(std::move(answer));
@@ -61,15 +63,10 @@ void StreamInterpreter::OnFirmwareEnd() {
 void ControlChannelDecoder::Feed(std::span<const std::uint8_t> bytes, const CommandFunction& onCommand) {
     pending_.insert(pending_.end(), bytes.begin(), bytes.end());
     std::size_t start = 0;
-    while (pending_.size() - start >= 4) {
-        const std::size_t count = pending_[start + 2] | (pending_[start + 3] << 8);
-        if (pending_.size() - start < 4 + count) {
-            break;
-        }
-        const std::string letters(pending_.begin() + static_cast<std::ptrdiff_t>(start),
-                                  pending_.begin() + static_cast<std::ptrdiff_t>(start + 2));
-        onCommand(letters, std::span<const std::uint8_t>(pending_).subspan(start + 4, count));
-        start += 4 + count;
+    while (const auto command =
+               protocol::controlcmd::MatchCommand(std::span<const std::uint8_t>(pending_).subspan(start))) {
+        onCommand(std::string(command->letters.begin(), command->letters.end()), command->parameters);
+        start += command->length;
     }
     pending_.erase(pending_.begin(), pending_.begin() + static_cast<std::ptrdiff_t>(start));
 }

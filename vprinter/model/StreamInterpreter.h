@@ -34,7 +34,7 @@ public:
 
     void OnPrintData(std::span<const std::uint8_t> bytes) override;
     void OnInitialise() override;
-    void OnEscFrame(const EscFrame& frame) override;
+    void OnEscFrame(std::span<const std::uint8_t> frame) override;
     void OnRemoteCommand(const std::string& letters, std::span<const std::uint8_t> parameters) override;
     void OnModelPreamble(std::span<const std::uint8_t> parameters) override;
     void OnEnterPacketMode() override;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "PrinterTestSupport.h"
+#include "vprinter/model/ControlVerb.h"
 
 namespace {
 
@@ -225,6 +226,22 @@ TEST_F(RawStream, ModelPreambleIsTakenAndNotPrinted) {
     Write(printer, {0x1C, 0x28, 0x45, 0x01, 0x00, 0x01});
     EXPECT_TRUE(printer.Core().State().modelPreambleSeen);
     EXPECT_EQ(sink.data, "");
+}
+
+TEST(ModelPreambleRule, TheProfileSaysWhetherThePrinterNeedsItAndTheReportShowsIt) {
+    // The shipped models answer without it.
+    for (const char* shipped : {"VK-572D", "VK-2240II"}) {
+        EXPECT_FALSE(Profile(shipped).needsModelPreamble) << shipped;
+    }
+    vprinter::ModelProfile profile = Profile("VK-572D");
+    profile.needsModelPreamble = true;
+    RecordingSink sink;
+    vprinter::VirtualPrinter told{profile, "USB3", &sink};
+    ASSERT_TRUE(told.Open());
+    const auto report = [&] { return vprinter::ApplyControl(told, "get").text; };
+    EXPECT_NE(report().find("model-preamble=0\nmodel-preamble-needed=1\n"), std::string::npos);
+    Write(told, {0x1C, 0x28, 0x45, 0x01, 0x00, 0x01});
+    EXPECT_NE(report().find("model-preamble=1\nmodel-preamble-needed=1\n"), std::string::npos);
 }
 
 TEST_F(RawStream, ResetDropsUnreadAnswersSoTheNextAnswerStartsAtOffsetZero) {

@@ -100,6 +100,30 @@ TEST_F(PrnParamTest, CustomerCountCountsTheGapsBelowTheLastTitle) {
     EXPECT_EQ(p.nCustomerCount, 0);
 }
 
+TEST_F(PrnParamTest, TheModelPreambleGoesToTheDeviceIdTheProfileNames) {
+    WriteProfile("Told",
+                 "[CONTROL]\r\nstrPreambleDeviceID=ORLEX VK-9\r\n"
+                 "[CUSTOMER00]\r\nstrTitle=A\r\nstrDeviceID=ORLEX VK-9\r\n"
+                 "[CUSTOMER01]\r\nstrTitle=B\r\nstrDeviceID=ORLEX VK-90\r\n"
+                 "[CUSTOMER02]\r\nstrTitle=C\r\nstrDeviceID=orlex vk-9\r\n"
+                 "[CUSTOMER14]\r\nstrTitle=D\r\nstrDeviceID=ORLEX VK-9\r\n");
+    // Without the row no customer needs it, not even those without a device ID.
+    WriteProfile("Untold",
+                 "[CUSTOMER00]\r\nstrTitle=A\r\n[CUSTOMER01]\r\nstrTitle=B\r\nstrDeviceID=ORLEX VK-9\r\n");
+    CTolvPrnParam& p = Open("Told");
+    EXPECT_EQ(p.strPreambleDeviceID, "ORLEX VK-9");
+    const std::vector<std::pair<int, bool>> told = {{0, true},  {1, false},  {2, false}, {3, false},
+                                                    {14, true}, {-1, false}, {15, false}};
+    for (const auto& [slot, needs] : told) {
+        EXPECT_EQ(p.NeedsModelPreamble(slot), needs) << slot;
+    }
+    p.SetProfile("Untold");
+    EXPECT_EQ(p.strPreambleDeviceID, "");
+    for (int slot = -1; slot <= CTolvPrnParam::kCustomerSlots; ++slot) {
+        EXPECT_FALSE(p.NeedsModelPreamble(slot)) << slot;
+    }
+}
+
 TEST_F(PrnParamTest, TakesTheCustomerNameFromTheSettings) {
     CTolvAppParam::Instance()->strCustomerName = "Europe";
     EXPECT_EQ(CTolvPrnParam::Instance()->strCustomerName, "Europe");

@@ -51,10 +51,14 @@ protected:
         BoundPrinter::SetUp();
         savedIndex = CTolvAppParam::Instance()->nCustomerIndex;
         savedId = CTolvPrnParam::Instance()->customer[1].strDeviceID;
+        savedPreambleId = CTolvPrnParam::Instance()->strPreambleDeviceID;
+        // The profile row of a model that must be told its model.
+        CTolvPrnParam::Instance()->strPreambleDeviceID = "ORLEX VK-418RT";
     }
     void TearDown() override {
         CTolvAppParam::Instance()->nCustomerIndex = savedIndex;
         CTolvPrnParam::Instance()->customer[1].strDeviceID = savedId;
+        CTolvPrnParam::Instance()->strPreambleDeviceID = savedPreambleId;
         BoundPrinter::TearDown();
     }
     void SelectCustomer(int index, const std::string& deviceId) {
@@ -65,6 +69,7 @@ protected:
     }
     int savedIndex = 0;
     std::string savedId;
+    std::string savedPreambleId;
 };
 
 TEST_F(ModelPreamble, TheModelThatNeedsItGetsExactlyTheSixBytesAndThePortIsClosedAgain) {
@@ -79,6 +84,16 @@ TEST_F(ModelPreamble, OtherModelsAndIndexesOutsideTheListSendNothing) {
     for (const auto& [index, id] : std::vector<std::pair<int, std::string>>{
              {1, "ORLEX VK-418RT "}, {1, "orlex vk-418rt"}, {1, ""}, {-1, ""}, {15, ""}}) {
         SelectCustomer(index, id);
+        SendModelPreamble(kUsb1);
+    }
+    EXPECT_TRUE(ports.Written("USB1").empty());
+    EXPECT_EQ(ports.OpenCount("USB1"), 0);
+}
+
+TEST_F(ModelPreamble, AProfileWithoutTheRowSendsItToNoModel) {
+    CTolvPrnParam::Instance()->strPreambleDeviceID.clear();
+    for (const char* id : {"ORLEX VK-418RT", ""}) {
+        SelectCustomer(1, id);
         SendModelPreamble(kUsb1);
     }
     EXPECT_TRUE(ports.Written("USB1").empty());

@@ -284,15 +284,14 @@ constexpr CommandFrame RasterImage(std::span<const std::uint8_t> data) {
 // EEPROM read (length 6).
 constexpr bool CarriesHighByteBeyondLength(std::span<const std::uint8_t> data) {
     const std::size_t lengthField = Word(data, 3);
-    const auto is = [&](std::uint8_t code, std::uint8_t complement, std::uint8_t sub) {
-        return data[7] == code && data[8] == complement && data[9] == sub;
-    };
+    const Operation operation{data[7], data[8], data[9]};
     const auto& write1 = factory::kWriteEepromSet1;
     const auto& write2 = factory::kWriteEepromSet2;
-    const auto& read = production::kReadEepromSerialImpact;
-    return (lengthField == write1.length && is(write1.code, write1.complement, write1.sub)) ||
-           (lengthField == write2.length && is(write2.code, write2.complement, write2.sub)) ||
-           (lengthField == 6 && is(read.code, read.complement, read.sub));
+    // The read's one-byte form: the fixed parameters and the address.
+    constexpr std::size_t kReadLength = factory::kFixedParameters + 1;
+    return (lengthField == write1.length && operation == write1.Names()) ||
+           (lengthField == write2.length && operation == write2.Names()) ||
+           (lengthField == kReadLength && operation == production::kReadEepromSerialImpact);
 }
 
 constexpr CommandFrame FactoryFrame(std::span<const std::uint8_t> data, bool twoByteEepromAddress) {

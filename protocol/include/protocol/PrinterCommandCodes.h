@@ -10,6 +10,31 @@
 
 namespace protocol {
 
+// The three bytes that name an operation of the factory, production and control EEPROM commands: the
+// command byte, its complement (0xFF - code) and the sub-command byte. The firmware takes a command
+// only when the complement matches, so a stray byte cannot start one.
+struct Operation {
+    std::uint8_t code;
+    std::uint8_t complement;
+    std::uint8_t sub;
+    friend constexpr bool operator==(const Operation&, const Operation&) = default;
+};
+
+template <typename Named>
+constexpr bool IsComplemented(const Named& operation) {
+    return operation.complement == 0xFF - operation.code;
+}
+
+template <typename Named, std::size_t N>
+constexpr bool AllComplemented(const std::array<Named, N>& operations) {
+    for (const Named& operation : operations) {
+        if (!IsComplemented(operation)) {
+            return false;
+        }
+    }
+    return true;
+}
+
 // Control characters.
 namespace control {
 inline constexpr std::uint8_t kNul = 0x00;
@@ -73,8 +98,11 @@ inline constexpr std::uint8_t kKanjiOn = '&';
 inline constexpr std::uint8_t kKanjiOff = '.';
 // FS '(' letter nL nH data: the extended FS commands.
 inline constexpr std::uint8_t kExtended = '(';
-// FS '(' 'E' 1 0 1: the model preamble some models need before they answer on the channel.
+// FS '(' 'E' 1 0 1: the model preamble some models need before they answer on the channel. Which
+// models need it is a row of the model profile, not a rule of the protocol.
 inline constexpr std::uint8_t kModelPreamble = 'E';
+inline constexpr std::array<std::uint8_t, 6> kModelPreambleCommand = {
+    control::kFileSeparator, kExtended, kModelPreamble, 0x01, 0x00, 0x01};
 }  // namespace fs
 
 // Factory commands: ESC '|' 0, a 16-bit length (low byte first), then the two model identifier
@@ -85,6 +113,8 @@ inline constexpr std::uint8_t kModelPreamble = 'E';
 namespace factory {
 
 inline constexpr std::uint8_t kSelector = 0x00;  // the byte between ESC '|' and the length
+// What every length field counts besides the arguments: the two identifier bytes and the operation.
+inline constexpr std::uint8_t kFixedParameters = 5;
 
 struct Command {
     std::uint8_t code;
@@ -92,20 +122,29 @@ struct Command {
     std::uint8_t sub;
     std::uint8_t length;                // with a one-byte address, or without an address
     std::uint8_t lengthTwoByteAddress;  // with a two-byte address
+    bool addressed = false;             // the arguments start with an EEPROM address
+
+    constexpr Operation Names() const { return {code, complement, sub}; }
+    friend constexpr bool operator==(const Command&, const Command&) = default;
 };
 
 inline constexpr Command kSetModeFlag{0x03, 0xFC, 0x81, 6, 6};
 inline constexpr Command kSetBidirectionalValue{0x00, 0xFF, 0x00, 7, 7};
-inline constexpr Command kPrintEepromByte{0x01, 0xFE, 0x80, 6, 7};
-inline constexpr Command kWriteEepromSet1{0x04, 0xFB, 0x02, 7, 7};
-inline constexpr Command kWriteEepromSet2{0x05, 0xFA, 0x82, 7, 7};
+inline constexpr Command kPrintEepromByte{0x01, 0xFE, 0x80, 6, 7, true};
+inline constexpr Command kWriteEepromSet1{0x04, 0xFB, 0x02, 7, 7, true};
+inline constexpr Command kWriteEepromSet2{0x05, 0xFA, 0x82, 7, 7, true};
+
+// Every factory command; the printer takes no other operation in a factory frame.
+inline constexpr std::array kCommands = {kSetModeFlag, kSetBidirectionalValue, kPrintEepromByte,
+                                         kWriteEepromSet1, kWriteEepromSet2};
 
 constexpr bool IsComplemented(const Command& command) {
-    return command.complement == 0xFF - command.code;
+    return protocol::IsComplemented(command);
 }
 static_assert(IsComplemented(kSetModeFlag) && IsComplemented(kSetBidirectionalValue) &&
               IsComplemented(kPrintEepromByte) && IsComplemented(kWriteEepromSet1) &&
               IsComplemented(kWriteEepromSet2));
+static_assert(AllComplemented(kCommands));
 
 // The EEPROM address that follows the sub-command byte of the print-EEPROM-byte and write commands:
 // one byte, or on a model whose EEPROM reaches past address 255 two bytes, low byte first.
@@ -144,9 +183,21 @@ constexpr AddressBytes EncodeAddress(AddressForm form, int address) {
     return encoded;
 }
 
+constexpr std::size_t AddressSize(AddressForm form) {
+    return form == AddressForm::TwoByte ? 2 : 1;
+}
+
 // The address at the start of the bytes, which hold at least the form's one or two address bytes.
 constexpr int DecodeAddress(AddressForm form, std::span<const std::uint8_t> bytes) {
     return form == AddressForm::TwoByte ? bytes[0] | (bytes[1] << 8) : bytes[0];
+}
+
+// The argument bytes of a command in a form: what its length field counts besides the fixed
+// parameters, and the high address byte that a two-byte address adds to the addressed commands
+// whatever their length field says.
+constexpr std::size_t ArgumentCount(const Command& command, AddressForm form) {
+    const bool wide = command.addressed && form == AddressForm::TwoByte;
+    return static_cast<std::size_t>(command.length - kFixedParameters) + (wide ? 1 : 0);
 }
 
 }  // namespace factory
@@ -160,11 +211,7 @@ namespace production {
 inline constexpr std::uint8_t kClassStandard = 0x00;
 inline constexpr std::uint8_t kClassLargeEeprom = 0x01;
 
-struct Operation {
-    std::uint8_t code;
-    std::uint8_t complement;
-    std::uint8_t sub;
-};
+using Operation = protocol::Operation;
 
 inline constexpr Operation kReadEepromSerialImpact{0x10, 0xEF, 0x08};  // address [, high byte]
 inline constexpr Operation kReadEeprom{0x41, 0xBE, 0xA0};              // address [, high byte]
@@ -175,6 +222,16 @@ inline constexpr Operation kReadCsic{0x61, 0x9E, 0xB0};   // a, b
 inline constexpr Operation kReadTimerIc{0x45, 0xBA, 0xA2};
 inline constexpr Operation kAcknowledge{0xFA, 0x05, 0x7D};
 
+inline constexpr std::array kOperations = {kReadEepromSerialImpact,
+                                           kReadEeprom,
+                                           kReadRomVersion,
+                                           kReadSensors,
+                                           kReadFlash,
+                                           kReadCsic,
+                                           kReadTimerIc,
+                                           kAcknowledge};
+static_assert(AllComplemented(kOperations));
+
 }  // namespace production
 
 // Remote mode, inside print data: ESC '(' 'R' 8 0 then 0 "REMOTE1" enters it; then remote commands
@@ -183,7 +240,19 @@ namespace remote {
 
 inline constexpr char kEnterText[] = "REMOTE1";  // after the 0 byte of the ESC '(' 'R' data
 inline constexpr std::uint8_t kEnterLength = 8;
+static_assert(kEnterLength == 1 + sizeof kEnterText - 1, "the 0 byte and the text");
 inline constexpr std::uint8_t kLeave[] = {0x1B, 0x00, 0x00, 0x00};
+
+// The whole entry: ESC '(' 'R' 8 0, then 0 "REMOTE1". Every builder sends these bytes and every
+// decoder takes exactly these.
+inline constexpr std::array<std::uint8_t, 5 + kEnterLength> kEnter = [] {
+    std::array<std::uint8_t, 5 + kEnterLength> bytes{control::kEscape, esc::kExtended, extended::kRemoteMode,
+                                                     kEnterLength,     0x00,           0x00};
+    for (std::size_t i = 0; i + 1 < sizeof kEnterText; ++i) {
+        bytes[6 + i] = static_cast<std::uint8_t>(kEnterText[i]);
+    }
+    return bytes;
+}();
 inline constexpr char kHeadTemperature[] = "HT";
 inline constexpr char kRomVersion[] = "VI";
 // The parameters the production queries send with these two commands.
@@ -206,17 +275,17 @@ inline constexpr char kResumePaperJam[] = "pj";
 inline constexpr char kMotorCurrentOff[] = "mo";
 inline constexpr std::uint8_t kEepromFamily = '|';  // both letters
 
-struct Operation {
-    std::uint8_t code;
-    std::uint8_t complement;
-    std::uint8_t sub;
-};
+using Operation = protocol::Operation;
 
-inline constexpr Operation kWriteEeprom{0x42, 0xBD, 0x21};  // address, value (up to five pairs)
+// address, value (up to five pairs); or address low, address high, value
+inline constexpr Operation kWriteEeprom{0x42, 0xBD, 0x21};
 inline constexpr Operation kSave{0x50, 0xAF, 0x28};
 inline constexpr Operation kResetEeprom{0xD0, 0x2F, 0x68};
 inline constexpr Operation kReadEeprom{0x41, 0xBE, 0xA0};  // address [, high byte]
 inline constexpr Operation kReadCsic{0x61, 0x9E, 0xB0};    // a, b
+
+inline constexpr std::array kEepromOperations = {kWriteEeprom, kSave, kResetEeprom, kReadEeprom, kReadCsic};
+static_assert(AllComplemented(kEepromOperations));
 
 // The ink, cleaning, cutter and paper-roll commands of the family's ink-jet and large-format
 // printers; the dot-matrix models answer them "NA".

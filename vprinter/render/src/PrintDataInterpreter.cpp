@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "protocol/CommandMatchers.h"
 #include "protocol/PrintDataFramer.h"
 #include "protocol/PrinterCommandCodes.h"
 #include "render/BitImageFormat.h"
@@ -394,41 +395,41 @@ void PrintDataInterpreter::FactoryCommand(std::span<const std::uint8_t> command)
         Skipped(command);
         return;
     }
-    const auto payload = command.subspan(5);
-    // id1 id2 code complement sub, then the arguments.
-    if (command[2] != factory::kSelector || payload.size() < 6 || payload[3] != 0xFF - payload[2]) {
-        log_.Event("factory block of " + std::to_string(payload.size()) + " bytes skipped");
+    const factory::AddressForm form =
+        settings_.twoByteEepromAddress ? factory::AddressForm::TwoByte : factory::AddressForm::OneByte;
+    const auto frame = factory::MatchFrame(command, form);
+    if (!frame || !frame->Whole()) {
+        // Production frames and factory commands cut short: the printer answers or drops them.
+        constexpr std::size_t kOperationEnd = 10;
+        const bool named = command.size() > kOperationEnd && command[2] == factory::kSelector &&
+                           command[8] == 0xFF - command[7];
+        log_.Event(named ? "factory command 0x" + Hex(command[7], 2) + " skipped"
+                         : "factory block of " + std::to_string(command.size() - 5) + " bytes skipped");
         return;
     }
-    const std::uint8_t code = payload[2];
-    const auto arguments = payload.subspan(5);
-    if (code == factory::kSetModeFlag.code) {
+    const auto arguments = frame->arguments;
+    if (frame->command == factory::kSetModeFlag) {
         modeFlag_ = arguments[0];
         // The firmware sends the head home when the flag changes: the next pass starts at the left.
         PrintLine();
         nextPassLeftToRight_ = true;
         log_.Event("mode flag set to " + std::to_string(modeFlag_));
-    } else if (code == factory::kSetBidirectionalValue.code && arguments.size() >= 2) {
+    } else if (frame->command == factory::kSetBidirectionalValue) {
         const int row = arguments[0];
         const int value = static_cast<std::int8_t>(arguments[1]);
         if (row < kPrintModes) {
             correctionsSet_[static_cast<std::size_t>(row)] = value;
         }
         log_.Event("bi-directional value " + std::to_string(row) + " set to " + std::to_string(value));
-    } else if (code == factory::kPrintEepromByte.code) {
-        const int address =
-            arguments[0] | (settings_.twoByteEepromAddress && arguments.size() > 1 ? arguments[1] << 8 : 0);
+    } else if (frame->command == factory::kPrintEepromByte) {
+        const int address = frame->Address();
         const int value = mechanics_.EepromByte(address);
         const std::string digits = value < 0 || value > 0xFF ? "--" : Hex(value, 2);
         PrintRomText(digits);
         log_.Event("EEPROM byte 0x" + Hex(address, 2) + " printed as " + digits);
-    } else if ((code == factory::kWriteEepromSet1.code || code == factory::kWriteEepromSet2.code) &&
-               arguments.size() >= 2) {
-        const bool two = settings_.twoByteEepromAddress && arguments.size() >= 3;
-        const int address = arguments[0] | (two ? arguments[1] << 8 : 0);
-        log_.Event("EEPROM write 0x" + Hex(address, 2) + " = 0x" + Hex(arguments[two ? 2 : 1], 2));
     } else {
-        log_.Event("factory command 0x" + Hex(code, 2) + " skipped");
+        // The two write sets: the printer keeps the value, the page shows nothing.
+        log_.Event("EEPROM write 0x" + Hex(frame->Address(), 2) + " = 0x" + Hex(frame->AfterAddress()[0], 2));
     }
 }
 
