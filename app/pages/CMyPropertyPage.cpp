@@ -12,6 +12,8 @@ constexpr int kCloseValue = 10;
 }  // namespace
 
 CMyPropertyPage::~CMyPropertyPage() {
+    DestroyWindow();
+    // A page whose window never existed may still have opened one.
     ProgressControl(kCloseProgress, kCloseValue);
 }
 
@@ -35,8 +37,6 @@ void CMyPropertyPage::OnDestroy() {
     ProgressControl(kCloseProgress, kCloseValue);
     CPropertyPage::OnDestroy();
 }
-
-void CMyPropertyPage::OnCancel() {}
 
 ui::ControlColors CMyPropertyPage::OnCtlColor(ui::HWindow, ui::ColorTarget target) {
     return LookColors(target);

@@ -10,6 +10,7 @@
 class CMyPropertyPage : public ui::CPropertyPage, public CPrinterCtrlUI {
 public:
     explicit CMyPropertyPage(int templateId);
+    // Destroys the window while the page is whole, so OnDestroy closes the progress window.
     ~CMyPropertyPage() override;
 
     // Set by the host after it created the page.
@@ -26,9 +27,6 @@ public:
     void OnDestroy() override;
     // The program's shared colours.
     ui::ControlColors OnCtlColor(ui::HWindow control, ui::ColorTarget target) override;
-    // A page never ends anything by itself on Cancel: the sheet asks it to stop what it is doing
-    // before every command it hands on to the adjustment dialog, Status and Printer Info included.
-    void OnCancel() override;
 
     // The set-wizard-buttons flags of the page at index of a run of count pages: Next on the first,
     // Back and Next in the middle, Back and Finish on the last, Finish alone on the only page.

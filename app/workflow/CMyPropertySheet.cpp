@@ -62,10 +62,7 @@ bool CMyPropertySheet::OnCommand(int id, ui::Notification code) {
             }
             return true;
         default:
-            if (ui::CPropertyPage* page = GetActivePage()) {
-                page->OnCancel();
-            }
-            ui::SendCommand(GetParent(), id);
+            PassToOwner(id, code);
             return true;
     }
 }
@@ -82,12 +79,5 @@ bool CMyPropertySheet::PreTranslateKey(ui::Key key) {
     }
     // Enter presses the wizard's default button, never the dialog's OK: a run ends only through
     // a page that agreed to Finish.
-    for (int id : {ui::kIdWizardNext, ui::kIdWizardFinish}) {
-        const ui::CButton button = GetButton(id);
-        if (button.IsWindowVisible() && button.IsWindowEnabled()) {
-            ui::SendCommand(m_hWnd, id);
-            break;
-        }
-    }
-    return true;
+    return CPropertySheet::PreTranslateKey(key);
 }

@@ -1,6 +1,6 @@
 // The wizard inside the adjustment dialog: Back and Next move between the pages, Finish ends the run
-// when the page agrees, and every other button (Cancel, Status, Printer Info, ...) first lets the
-// page stop what it is doing and then goes to the adjustment dialog.
+// when the page agrees, and every other button (Cancel, Status, Printer Info, ...) first has the
+// page stop its work (OnStopWork) and then goes to the adjustment dialog.
 #pragma once
 
 #include <string>

@@ -57,6 +57,8 @@ int CTolvAdjustmentDlg::PrepareItems(const std::vector<int>& items) {
         return 0;
     }
     if (sheet_.IsWindow()) {
+        // A taller page than any before (the EEPROM page) has made the sheet grow.
+        FitAroundSheet();
         ApplyFonts();
         EnableCancel();
         sheet_.SetActivePage(0);
@@ -93,20 +95,23 @@ bool CTolvAdjustmentDlg::OnInitDialog() {
     return true;
 }
 
-// The sheet goes below the description box, at the dialog's left edge; the dialog takes the sheet's
-// size, the title the dialog's width, and the description box the sheet's width.
+// The sheet goes below the description box, at the dialog's left edge.
 void CTolvAdjustmentDlg::LayOut() {
-    const ui::CWindow description = GetDlgItem(kDescription);
-    descriptionRect_ = description.GetWindowRect();
+    descriptionRect_ = GetDlgItem(kDescription).GetWindowRect();
     if (!sheet_.Create(m_hWnd)) {
         return;
     }
     ui::Backend().AddControlParentStyle(sheet_);
     const ui::Rect own = sheet_.GetWindowRect();
-    const ui::Rect sheet{0, descriptionRect_.bottom, own.Width(), descriptionRect_.bottom + own.Height()};
-    sheet_.MoveWindow(sheet);
+    sheet_.MoveWindow({0, descriptionRect_.bottom, own.Width(), descriptionRect_.bottom + own.Height()});
     sheet_.ShowWindow(true);
+    FitAroundSheet();
+}
 
+// The dialog takes the sheet's size, the title the dialog's width, and the description box the
+// sheet's width.
+void CTolvAdjustmentDlg::FitAroundSheet() {
+    const ui::Rect sheet = sheet_.GetWindowRect();
     const ui::Rect dialog = GetWindowRect();
     MoveWindow({dialog.left, dialog.top, dialog.left + sheet.right + descriptionRect_.left,
                 dialog.top + sheet.bottom + kBottomMargin});

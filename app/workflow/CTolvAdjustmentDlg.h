@@ -56,6 +56,7 @@ private:
     void ShowPrinterStatus();
     void ReadPrinterSettings();
     void LayOut();
+    void FitAroundSheet();
     // Font B on the dialog and the sheet, font E on the title; again at every run, since a change of
     // language makes the fonts anew.
     void ApplyFonts();

@@ -98,13 +98,50 @@ TEST_F(AdjustmentDialogTest, MovingBackMakesTheEarlierBoxCurrentAndTheLaterPendi
     EXPECT_EQ(Item(window.adjustment, CTolvAdjustmentDlg::kTitle).GetWindowText(), "Bi-d adjustment");
 }
 
+// The EEPROM page's template is 8 units taller than the others.
+TEST_F(AdjustmentDialogTest, ALaterRunWithATallerPageGrowsTheSheetAndTheDialogAroundIt) {
+    pageTemplates_[401] = 165;
+    MainWindowStandIn window(kParticular);
+    Open(window, {101, 102});
+    CTolvAdjustmentDlg& dialog = window.adjustment;
+    CMyPropertySheet& sheet = dialog.GetSheet();
+    const ui::Rect sheetBefore = sheet.GetWindowRect();
+    const ui::Rect cancelBefore = sheet.GetButton(ui::kIdCancel).GetWindowRect();
+    const int taller = headless_.MapDialogRect(dialog, {0, 0, 310, 144}).Height() -
+                       headless_.MapDialogRect(dialog, {0, 0, 310, 136}).Height();
+    ASSERT_GT(taller, 0);
+
+    window.StartAdjustment({101, 401});
+    EXPECT_EQ(sheet.GetWindowRect(),
+              (ui::Rect{sheetBefore.left, sheetBefore.top, sheetBefore.right, sheetBefore.bottom + taller}));
+    const ui::Rect cancel = sheet.GetButton(ui::kIdCancel).GetWindowRect();
+    EXPECT_EQ(cancel.top, cancelBefore.top + taller);
+    for (int id : {ui::kIdWizardBack, ui::kIdWizardNext, ui::kIdWizardFinish, 7000, 1017}) {
+        const ui::Rect button = ui::CWindow(sheet.GetDlgItem(id)).GetWindowRect();
+        EXPECT_EQ(button.top, cancel.top) << id;
+        EXPECT_EQ(button.bottom, cancel.bottom) << id;
+    }
+    EXPECT_EQ(ui::CWindow(sheet.GetDlgItem(7000)).GetWindowRect().left, 12) << "extra buttons keep x";
+    EXPECT_EQ(dialog.GetWindowRect().Height(), sheet.GetWindowRect().bottom + 5);
+
+    ui::SendCommand(sheet, ui::kIdWizardNext);
+    ASSERT_EQ(sheet.GetActivePage()->GetTemplateId(), 165);
+    EXPECT_LE(sheet.GetActivePage()->GetWindowRect().bottom, cancel.top) << "the page clears the buttons";
+
+    // A later run of ordinary pages keeps the size, so the screen does not jump from run to run.
+    window.StartAdjustment({101});
+    EXPECT_EQ(sheet.GetWindowRect().bottom, sheetBefore.bottom + taller);
+    EXPECT_EQ(dialog.GetWindowRect().Height(), sheet.GetWindowRect().bottom + 5);
+}
+
 TEST_F(AdjustmentDialogTest, StatusAndPrinterInfoFirstAskThePageToStop) {
     MainWindowStandIn window(kParticular);
     Open(window, {101});
     CMyPropertySheet& sheet = window.adjustment.GetSheet();
     headless_.SimulateClick(sheet.GetDlgItem(7000));
     headless_.SimulateClick(sheet.GetDlgItem(1017));
-    EXPECT_EQ(pages_.cancels, 2);
+    EXPECT_EQ(pages_.stops, 2);
+    EXPECT_EQ(pages_.cancels, 0) << "stopping the page's work is not cancelling it";
     EXPECT_EQ(window.returns, 0);
     EXPECT_TRUE(sheet.GetActivePage()->IsWindowVisible());
     EXPECT_TRUE(headless_.MessageBoxes().empty());

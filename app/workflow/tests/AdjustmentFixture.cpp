@@ -72,7 +72,8 @@ AdjustmentSetup::AdjustmentSetup(screentest::BackendKind kind)
               return nullptr;
           }
           ++pages_.made;
-          return std::make_unique<TestPage>(pages_);
+          const auto form = pageTemplates_.find(number);
+          return std::make_unique<TestPage>(pages_, form != pageTemplates_.end() ? form->second : 302);
       }) {
     folder_.Write("TOLVANE.INI", "[Profile]\r\nstrProfile=VK-572D\r\nstrLanguage=English\r\n");
     folder_.Write("Parameter/VK-572D/English.mnu", kMenu);

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
 #include <set>
 #include <string>
@@ -26,17 +27,23 @@ namespace adjusttest {
 struct PageLog {
     bool agreeToFinish = true;
     int finishes = 0;
+    int stops = 0;
     int cancels = 0;
     int made = 0;
 };
 
-// A page that may refuse to finish and notes how often the sheet asked it to stop.
+// A page that may refuse to finish and notes how often the sheet asked it to stop its work, and
+// whether anything cancelled it.
 class TestPage : public CMyPropertyPage {
 public:
-    explicit TestPage(PageLog& log) : CMyPropertyPage(302), log_(log) {}
+    explicit TestPage(PageLog& log, int templateId = 302) : CMyPropertyPage(templateId), log_(log) {}
     bool OnWizardFinish() override {
         ++log_.finishes;
         return log_.agreeToFinish;
+    }
+    void OnStopWork() override {
+        ++log_.stops;
+        CMyPropertyPage::OnStopWork();
     }
     void OnCancel() override {
         ++log_.cancels;
@@ -84,6 +91,8 @@ protected:
     void RunScenario(MainWindowStandIn& window, const std::vector<int>& items, const std::string& script);
     // Item numbers that get no page (besides 0 and below, which never do).
     std::set<int> pageless_{206};
+    // Item numbers whose page has a template other than 302 (310 x 136 units).
+    std::map<int, int> pageTemplates_;
     PageLog pages_;
 
     testsupport::TemporaryFolder folder_{"tolv-adjust"};

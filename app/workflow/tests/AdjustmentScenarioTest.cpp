@@ -27,7 +27,7 @@ TEST_P(AdjustmentRunTest, OneItemInParticularModeOffersFinishOnlyAndEscapeFinish
                 "key escape\n");
     EXPECT_EQ(window.returns, 1);
     EXPECT_EQ(pages_.finishes, 1) << "Escape went through the page's Finish";
-    EXPECT_EQ(pages_.cancels, 0);
+    EXPECT_EQ(pages_.stops, 0);
     if (ui::HeadlessBackend* headless = backend_.Headless()) {
         EXPECT_TRUE(headless->MessageBoxes().empty()) << "no Cancel question with Cancel disabled";
     }
@@ -86,7 +86,8 @@ TEST_P(AdjustmentRunTest, CancelAnsweredNoStaysOnThePageAndYesReturns) {
                 "answer yes \"Would you cancel?\"\n");
     EXPECT_EQ(window.returns, 1);
     EXPECT_EQ(pages_.finishes, 0);
-    EXPECT_EQ(pages_.cancels, 2) << "the page is asked to stop before each Cancel";
+    EXPECT_EQ(pages_.stops, 2) << "the page is asked to stop before each Cancel";
+    EXPECT_EQ(pages_.cancels, 0);
 }
 
 TEST_P(AdjustmentRunTest, APageThatRefusesFinishKeepsTheRunGoing) {

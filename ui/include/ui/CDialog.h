@@ -14,6 +14,8 @@ class CDataExchange;
 class CDialog : public CWindow {
 public:
     explicit CDialog(int templateId);
+    // A window that still exists is destroyed here, where only CDialog's own handlers can run: a
+    // class whose OnDestroy does work destroys its window in its own destructor (DestroyWindow).
     virtual ~CDialog();
     CDialog(const CDialog&) = delete;
     CDialog& operator=(const CDialog&) = delete;
@@ -43,14 +45,19 @@ public:
     virtual void OnOK();
     // Default Cancel: EndDialog(kIdCancel).
     virtual void OnCancel();
-    // Every command of a control or a posted command. Default: clicking kIdOk calls OnOK and
-    // kIdCancel OnCancel. True: the command was handled.
+    // Every command of a control, of a menu or of a key. Default: clicking kIdOk calls OnOK and
+    // kIdCancel OnCancel, and both are handled. True: the command was handled and goes no further
+    // (a dialog procedure's TRUE). False: the dialog leaves it; the one sent for Enter or Escape then
+    // goes on to the dialogs outside this one (see PreTranslateKey), and on real windows the dialog
+    // manager's default processing follows.
     virtual bool OnCommand(int id, Notification code);
     virtual void OnTimer(int id);
     virtual void OnPostedMessage(int code, long first, long second);
     // The close box. Default: OnCancel.
     virtual void OnClose();
-    // The window is about to go; its controls still exist.
+    // The window is about to go; its controls still exist. Runs for the dialog's own class whenever
+    // the window goes while the object is whole: DestroyWindow, the parent window going, the end of
+    // DoModal, or the derived destructor that destroys the window (see ~CDialog).
     virtual void OnDestroy();
     virtual void OnSysCommand(int id);
     // The window was enabled or disabled (a modal dialog above it, say).
@@ -62,13 +69,15 @@ public:
     // system's colours.
     virtual ControlColors OnCtlColor(HWindow control, ColorTarget target);
     // Enter and Escape, offered to every dialog from the focus outwards. Default: Enter sends the
-    // command kIdOk and Escape kIdCancel to this dialog. True: the key was used.
+    // command kIdOk and Escape kIdCancel to this dialog, and the key was used when OnCommand handled
+    // the command. True: the key was used and goes no further; false offers it to the next dialog
+    // out.
     virtual bool PreTranslateKey(Key key);
 
     // Entry points of the back-ends.
     void HandleCreated(HWindow window);
     void HandleInitDialog();
-    void HandleCommand(int id, Notification code) { OnCommand(id, code); }
+    bool HandleCommand(int id, Notification code) { return OnCommand(id, code); }
     void HandleDestroyed();
 
 protected:
@@ -80,8 +89,9 @@ private:
     bool modal_ = false;
 };
 
-// Sends a command to the dialog of a window at once, as a control click would.
-void SendCommand(HWindow dialog, int id, Notification code = Notification::Clicked);
+// Sends a command to the dialog of a window at once, as a control click would; true when that
+// dialog's OnCommand handled it (false as well when the window has no dialog).
+bool SendCommand(HWindow dialog, int id, Notification code = Notification::Clicked);
 // Offers a key to the dialogs from the given window outwards; true when one used it.
 bool RouteKey(HWindow from, Key key);
 // The innermost modal dialog running now; null when none.

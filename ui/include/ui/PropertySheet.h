@@ -1,5 +1,7 @@
 // The wizard: a property sheet that shows one page at a time above a row of Back, Next, Finish and
-// Cancel buttons. Pages set the buttons by posting the set-wizard-buttons message to the sheet.
+// Cancel buttons. Pages set the buttons by posting the set-wizard-buttons message to the sheet. The
+// page area is as large as the largest page the sheet has held; a larger page added later makes the
+// sheet grow, its buttons moving with the page area's bottom edge.
 #pragma once
 
 #include <vector>
@@ -27,7 +29,9 @@ class CPropertyPage : public CDialog {
 public:
     explicit CPropertyPage(int templateId) : CDialog(templateId) {}
 
-    // The page became the active one. False keeps the previous page.
+    // The page is about to become the active one; its window exists but is not shown yet. False
+    // refuses: the page stays hidden and the previous page stays the active one (and is told so
+    // again through its own OnSetActive).
     virtual bool OnSetActive();
     // The page is about to be left. Default: UpdateData(true); false keeps the page.
     virtual bool OnKillActive();
@@ -36,6 +40,12 @@ public:
     virtual int OnWizardNext();
     // True lets Finish end the wizard.
     virtual bool OnWizardFinish();
+    // The sheet is about to hand one of its commands (Cancel, or a button of its own beside the
+    // wizard's) to the dialog that holds it: the page stops the work it has under way, a reading or
+    // a polling, and stays the active page. Default: nothing.
+    virtual void OnStopWork();
+    // A page never ends by itself: Cancel belongs to the sheet. Default: nothing.
+    void OnCancel() override;
     // Enter and Escape belong to the sheet, as in the framework's pages.
     bool PreTranslateKey(Key key) override;
 
@@ -58,7 +68,9 @@ public:
     CPropertyPage* GetPage(int index) const;
     CPropertyPage* GetActivePage() const;
     int GetActiveIndex() const { return active_; }
-    // Shows the page (creating its window on first use) and calls its OnSetActive.
+    // Makes the page the active one: creates its window on first use, asks its OnSetActive, and when
+    // the page agrees hides the previous page and shows this one. False when the page refused or
+    // could not be made; the previous page is then still the active one.
     bool SetActivePage(int index);
 
     // A child window in the parent's client area at its top-left corner; sized to the largest page.
@@ -67,10 +79,16 @@ public:
     void SetWizardButtons(int flags);
     int GetWizardButtons() const { return buttons_; }
     CButton GetButton(int id) const { return GetDlgItem(id); }
+    // Where the pages sit, in the sheet's client area, in pixels.
+    Rect PageArea() const { return pageArea_; }
 
-    // Back, Next, Finish and Cancel, and any other command of a button of the sheet.
+    // Back, Next and Finish are handled here; Cancel and any other command are left to a derived
+    // sheet (false).
     bool OnCommand(int id, Notification code) override;
     void OnPostedMessage(int code, long first, long second) override;
+    // The wizard keeps Enter and Escape from its pages: Enter presses Next or Finish, whichever is
+    // shown and enabled, and Escape sends Cancel to the sheet.
+    bool PreTranslateKey(Key key) override;
 
 protected:
     // The wizard's own navigation; the page decides first through OnWizardBack / OnWizardNext.
@@ -78,10 +96,17 @@ protected:
     void GoNext();
     // Finish: true when the active page agreed.
     bool PressFinish();
-    Rect PageArea() const { return pageArea_; }
+    // Hands a command of the sheet to the dialog that holds it, once the active page has stopped
+    // its work (OnStopWork); true when that dialog handled it.
+    bool PassToOwner(int id, Notification code = Notification::Clicked);
 
 private:
     void ApplyWizardButtons(int flags);
+    // The page's template size in pixels (the fonts of the window that holds the sheet).
+    Rect PageSize(const CPropertyPage& page, HWindow parent) const;
+    // Makes the page area at least width by height: the sheet grows by the difference, its
+    // buttons move down with the area's bottom edge and the wizard's four right with its right edge.
+    void GrowPageArea(int width, int height);
 
     std::vector<CPropertyPage*> pages_;
     int active_ = -1;

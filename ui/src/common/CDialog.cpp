@@ -122,8 +122,7 @@ ControlColors CDialog::OnCtlColor(HWindow, ColorTarget) {
 }
 
 bool CDialog::PreTranslateKey(Key key) {
-    SendCommand(m_hWnd, key == Key::Enter ? kIdOk : kIdCancel);
-    return true;
+    return SendCommand(m_hWnd, key == Key::Enter ? kIdOk : kIdCancel);
 }
 
 void CDialog::HandleCreated(HWindow window) {
@@ -143,10 +142,9 @@ void CDialog::HandleDestroyed() {
     liveDialogs.erase(std::remove(liveDialogs.begin(), liveDialogs.end(), this), liveDialogs.end());
 }
 
-void SendCommand(HWindow dialog, int id, Notification code) {
-    if (CDialog* target = Backend().DialogOf(dialog)) {
-        target->HandleCommand(id, code);
-    }
+bool SendCommand(HWindow dialog, int id, Notification code) {
+    CDialog* target = Backend().DialogOf(dialog);
+    return target != nullptr && target->HandleCommand(id, code);
 }
 
 bool RouteKey(HWindow from, Key key) {

@@ -33,6 +33,10 @@ bool CPropertyPage::OnWizardFinish() {
     return true;
 }
 
+void CPropertyPage::OnStopWork() {}
+
+void CPropertyPage::OnCancel() {}
+
 bool CPropertyPage::PreTranslateKey(Key) {
     return false;
 }
@@ -42,6 +46,10 @@ CPropertySheet::CPropertySheet() : CDialog(0) {}
 void CPropertySheet::AddPage(CPropertyPage* page) {
     page->sheet_ = this;
     pages_.push_back(page);
+    if (m_hWnd != nullptr) {
+        const Rect size = PageSize(*page, GetParent());
+        GrowPageArea(size.Width(), size.Height());
+    }
 }
 
 void CPropertySheet::RemovePage(int index) {
@@ -72,19 +80,32 @@ bool CPropertySheet::SetActivePage(int index) {
     if (page == nullptr || m_hWnd == nullptr) {
         return false;
     }
-    if (CPropertyPage* previous = GetActivePage(); previous != nullptr && previous != page) {
-        previous->ShowWindow(false);
-    }
     if (!page->IsWindow() && !page->Create(m_hWnd)) {
         return false;
     }
     const Rect own = page->GetWindowRect();
     page->MoveWindow(
         {pageArea_.left, pageArea_.top, pageArea_.left + own.Width(), pageArea_.top + own.Height()});
+    CPropertyPage* previous = GetActivePage();
+    if (!page->OnSetActive()) {
+        if (previous != nullptr && previous != page) {
+            // What the refused page set on its way (the wizard buttons, say) is the previous
+            // page's again.
+            previous->OnSetActive();
+        }
+        return false;
+    }
+    if (previous != nullptr && previous != page) {
+        previous->ShowWindow(false);
+    }
     active_ = index;
     page->ShowWindow(true);
-    page->OnSetActive();
     return true;
+}
+
+Rect CPropertySheet::PageSize(const CPropertyPage& page, HWindow parent) const {
+    const res::DialogTemplate* form = res::FindDialogTemplate(page.GetTemplateId());
+    return form != nullptr ? Backend().MapDialogRect(parent, {0, 0, form->cx, form->cy}) : Rect{};
 }
 
 bool CPropertySheet::Create(HWindow parent) {
@@ -92,11 +113,9 @@ bool CPropertySheet::Create(HWindow parent) {
     int width = 0;
     int height = 0;
     for (CPropertyPage* page : pages_) {
-        if (const res::DialogTemplate* form = res::FindDialogTemplate(page->GetTemplateId())) {
-            const Rect size = Backend().MapDialogRect(parent, {0, 0, form->cx, form->cy});
-            width = std::max(width, size.Width());
-            height = std::max(height, size.Height());
-        }
+        const Rect size = PageSize(*page, parent);
+        width = std::max(width, size.Width());
+        height = std::max(height, size.Height());
     }
     width = std::max(width, 4 * (kButtonWidth + kButtonGap) + kButtonGap);
     if (!CreateEmpty(parent, width, height + kRowHeight)) {
@@ -120,6 +139,33 @@ bool CPropertySheet::Create(HWindow parent) {
     return true;
 }
 
+void CPropertySheet::GrowPageArea(int width, int height) {
+    const int wider = std::max(0, width - pageArea_.Width());
+    const int taller = std::max(0, height - pageArea_.Height());
+    if (wider == 0 && taller == 0) {
+        return;
+    }
+    IBackend& backend = Backend();
+    for (HWindow child : backend.GetChildren(m_hWnd)) {
+        if (backend.DialogOf(child) != nullptr) {
+            continue;  // a page; it is placed when it becomes active
+        }
+        // The wizard's own buttons keep to the right edge; buttons a derived sheet added keep their
+        // place from the left.
+        const int id = backend.GetId(child);
+        const bool wizardButton =
+            id == kIdWizardBack || id == kIdWizardNext || id == kIdWizardFinish || id == kIdCancel;
+        const int right = wizardButton ? wider : 0;
+        const Rect place = backend.GetRect(child);
+        backend.Move(child,
+                     {place.left + right, place.top + taller, place.right + right, place.bottom + taller});
+    }
+    pageArea_.right += wider;
+    pageArea_.bottom += taller;
+    const Rect own = GetWindowRect();
+    MoveWindow({own.left, own.top, own.right + wider, own.bottom + taller});
+}
+
 void CPropertySheet::SetWizardButtons(int flags) {
     PostMessage(kMessageSetWizardButtons, flags);
 }
@@ -138,6 +184,21 @@ void CPropertySheet::OnPostedMessage(int code, long first, long) {
     if (code == kMessageSetWizardButtons) {
         ApplyWizardButtons(static_cast<int>(first));
     }
+}
+
+bool CPropertySheet::PreTranslateKey(Key key) {
+    if (key == Key::Escape) {
+        SendCommand(m_hWnd, kIdCancel);
+        return true;
+    }
+    for (int id : {kIdWizardNext, kIdWizardFinish}) {
+        const CButton button = GetButton(id);
+        if (button.IsWindowVisible() && button.IsWindowEnabled()) {
+            SendCommand(m_hWnd, id);
+            break;
+        }
+    }
+    return true;
 }
 
 bool CPropertySheet::OnCommand(int id, Notification code) {
@@ -179,6 +240,13 @@ void CPropertySheet::GoNext() {
 bool CPropertySheet::PressFinish() {
     CPropertyPage* page = GetActivePage();
     return page != nullptr && page->OnWizardFinish();
+}
+
+bool CPropertySheet::PassToOwner(int id, Notification code) {
+    if (CPropertyPage* page = GetActivePage()) {
+        page->OnStopWork();
+    }
+    return SendCommand(GetParent(), id, code);
 }
 
 }  // namespace ui

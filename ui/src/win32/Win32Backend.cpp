@@ -234,6 +234,8 @@ int Win32Backend::RunModal(CDialog& dialog, const res::DialogTemplate& form, HWi
 }
 
 bool Win32Backend::TranslateDialogMessage(MSG& message) {
+    HWND root = GetAncestor(message.hwnd, GA_ROOT);
+    const bool ours = root != nullptr && DialogOfNative(root) != nullptr;
     if (message.message == WM_KEYDOWN && (message.wParam == VK_RETURN || message.wParam == VK_ESCAPE)) {
         // A drop-down list that is open takes its own Enter and Escape.
         HWND focus = message.hwnd;
@@ -245,12 +247,11 @@ bool Win32Backend::TranslateDialogMessage(MSG& message) {
             (GetWindowLongA(focus, GWL_STYLE) & (ES_MULTILINE | ES_READONLY)) == ES_MULTILINE) {
             return false;
         }
-        if (RouteKey(Ours(focus), message.wParam == VK_RETURN ? Key::Enter : Key::Escape)) {
-            return true;
-        }
+        // A key that every dialog of ours around the focus declined stops here: the dialog manager
+        // would only send the root the command it has declined once already.
+        return RouteKey(Ours(focus), message.wParam == VK_RETURN ? Key::Enter : Key::Escape) || ours;
     }
-    HWND root = GetAncestor(message.hwnd, GA_ROOT);
-    return root != nullptr && DialogOfNative(root) != nullptr && IsDialogMessageA(root, &message) != 0;
+    return ours && IsDialogMessageA(root, &message) != 0;
 }
 
 void Win32Backend::EndDialog(HWindow dialog, int result) {
@@ -312,41 +313,43 @@ INT_PTR Win32Backend::HandleDialogMessage(HWND window, UINT message, WPARAM firs
             dialog->HandleInitDialog();
             return TRUE;
         case WM_COMMAND: {
+            // The handler's answer is the dialog procedure's: TRUE handled, FALSE leaves the command
+            // to the dialog manager's default processing.
             const int id = LOWORD(first);
             const int code = HIWORD(first);
             HWND control = reinterpret_cast<HWND>(second);
             if (control == nullptr) {
                 // A menu command, an accelerator, or Enter / Escape from the dialog manager.
-                dialog->HandleCommand(id, Notification::Clicked);
-                return TRUE;
+                return dialog->HandleCommand(id, Notification::Clicked) ? TRUE : FALSE;
             }
+            bool handled = false;
             switch (KindOf(control)) {
                 case Kind::Button:
                     if (code == BN_CLICKED) {
-                        dialog->HandleCommand(id, Notification::Clicked);
+                        handled = dialog->HandleCommand(id, Notification::Clicked);
                     }
                     break;
                 case Kind::Combo:
                     if (code == CBN_SELCHANGE) {
-                        dialog->HandleCommand(id, Notification::SelectionChange);
+                        handled = dialog->HandleCommand(id, Notification::SelectionChange);
                     }
                     break;
                 case Kind::List:
                     if (code == LBN_SELCHANGE) {
-                        dialog->HandleCommand(id, Notification::SelectionChange);
+                        handled = dialog->HandleCommand(id, Notification::SelectionChange);
                     } else if (code == LBN_DBLCLK) {
-                        dialog->HandleCommand(id, Notification::DoubleClick);
+                        handled = dialog->HandleCommand(id, Notification::DoubleClick);
                     }
                     break;
                 case Kind::Edit:
                     if (code == EN_CHANGE) {
-                        dialog->HandleCommand(id, Notification::TextChange);
+                        handled = dialog->HandleCommand(id, Notification::TextChange);
                     }
                     break;
                 default:
                     break;
             }
-            return TRUE;
+            return handled ? TRUE : FALSE;
         }
         case WM_NOTIFY: {
             const NMHDR* header = reinterpret_cast<const NMHDR*>(second);
