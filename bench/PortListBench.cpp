@@ -15,7 +15,8 @@
 #include "platform/Device.h"
 #include "platform/ModulePath.h"
 #include "platform/VirtualDevice.h"
-#include "portselect/ImportedSelector.h"
+#include "portselect/PlexerExports.h"
+#include "portselect/PlexerStatus.h"
 #include "res/ResourceIds.h"
 #include "ui/CDialog.h"
 #include "ui/Headless.h"
@@ -90,9 +91,11 @@ int main(int argc, char** argv) {
     std::printf("printers of the server at %s%s\n", address.c_str(),
                 local.has_value() ? " (in this process)" : "");
 
-    // The selector is bound at its first use; that cost is the program's once, and shown apart.
+    // The imported selector is loaded at the first call of one of its functions; that cost is the
+    // program's once, and shown apart.
     Clock::time_point start = Clock::now();
-    const bool bound = portselect::ImportedSelector() != nullptr;
+    std::int16_t ioError = 0;
+    const bool bound = portselect::Succeeded(GetIoErrorCodeByPlex(&ioError));
     std::printf("selector bound:                         %7.3f s%s\n", Seconds(start),
                 bound ? "" : " (failed)");
     start = Clock::now();

@@ -7,51 +7,31 @@
 #include <vector>
 
 #include "portselect/PlexerBinding.h"
+#include "portselect/PortNumbers.h"
 
 namespace tolvane_cli {
 
-using portselect::kPlexerSuccess;
 using portselect::PlexerBinding;
+using portselect::Succeeded;
 
 namespace {
 
-constexpr int kFirstUsbPort = 0x0400;
-constexpr int kFirstParallelPort = 0x0480;
-constexpr int kUsbPrinters = 127;
-constexpr int kParallelPorts = 3;
 // The driver takes a block of this size at most per call, as the program's raw stream sends it.
 constexpr std::size_t kBlock = 4096;
 
-// The number after a prefix, from 1 to largest; -1 otherwise.
-int NumberAfter(const std::string& name, const std::string& prefix, int largest) {
-    if (name.size() <= prefix.size() || name.size() > prefix.size() + 3 ||
-        name.compare(0, prefix.size(), prefix) != 0) {
-        return -1;
-    }
-    int number = 0;
-    for (std::size_t i = prefix.size(); i < name.size(); ++i) {
-        if (name[i] < '0' || name[i] > '9') {
-            return -1;
-        }
-        number = number * 10 + (name[i] - '0');
-    }
-    return number >= 1 && number <= largest ? number : -1;
-}
-
 std::string Hex(std::uint32_t status) {
     char text[8];
-    std::snprintf(text, sizeof text, "0x%04X", static_cast<unsigned>(status & 0xFFFF));
+    std::snprintf(text, sizeof text, "0x%04X", static_cast<unsigned>(portselect::LowWord(status)));
     return text;
 }
 
 }  // namespace
 
 int PortNumberOfName(const std::string& name) {
-    if (const int usb = NumberAfter(name, "USB", kUsbPrinters); usb > 0) {
-        return kFirstUsbPort + usb;
-    }
-    if (const int lpt = NumberAfter(name, "LPT", kParallelPorts); lpt > 0) {
-        return kFirstParallelPort + lpt - 1;
+    for (const portselect::PortRange& range : {portselect::kUsbPorts, portselect::kParallelPorts}) {
+        if (const int number = portselect::PortNumberOfName(range, name); number >= 0) {
+            return number;
+        }
     }
     return -1;
 }
@@ -74,8 +54,9 @@ int SendFile(const std::string& portName, const std::string& path, std::ostream&
         return 1;
     }
     int outcome = 1;
-    if (const std::uint32_t opened = plexer.portOpen(static_cast<std::uint32_t>(number));
-        (opened & 0xFFFF) != kPlexerSuccess) {
+    if (const std::uint32_t opened =
+            plexer.portOpen(portselect::PortArgument(static_cast<std::int16_t>(number)));
+        !Succeeded(opened)) {
         errors << "tolvane: cannot open " << portName << " (status " << Hex(opened) << ", I/O error "
                << plexer.IoError() << ")\n";
     } else {
@@ -85,7 +66,7 @@ int SendFile(const std::string& portName, const std::string& path, std::ostream&
         while (sent < data.size()) {
             const auto count = static_cast<std::uint32_t>(std::min(kBlock, data.size() - sent));
             if (const std::uint32_t status = plexer.send(data.data() + sent, count, &notCancelled);
-                (status & 0xFFFF) != kPlexerSuccess) {
+                !Succeeded(status)) {
                 errors << "tolvane: sending to " << portName << " failed after " << sent << " bytes (status "
                        << Hex(status) << ", I/O error " << plexer.IoError() << ")\n";
                 outcome = 1;

@@ -2,9 +2,12 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 #include "platform/Clock.h"
+#include "portselect/ImportedSelector.h"
+#include "portselect/PrinterPorts.h"
 #include "printer/CPortLibraryBinder.h"
 #include "printer/ChannelExchange.h"
 #include "printer/PlainPortCalls.h"
@@ -17,37 +20,30 @@ using printer::Succeeded;
 namespace plainport = printer::plainport;
 
 constexpr std::int16_t kSearch = -1;
-// The search runs over every USB printer number and then the three LPT ports.
-constexpr std::int16_t kFirstSearched = 0x0401;
-constexpr std::int16_t kLastSearched = 0x0482;
 
-// The model name the open port's printer reports; false when it names none. The name buffer is the
-// driver's to fill, up to its size; the text is taken to its first NUL within it.
+// The model name the open port's printer reports; false when it names none.
 bool ReadModelName(std::string* modelName) {
-    std::vector<char> name(plainport::kModelNameSize, '\0');
-    if (!Succeeded(plainport::ModelName(name.data()))) {
-        return false;
-    }
-    *modelName = std::string(name.data(), strnlen(name.data(), name.size()));
-    return true;
+    return Succeeded(portselect::AskModel(portselect::ImportedSelector(), modelName));
 }
 
-// The first port that opens and names its printer, with that name; kPortNotFound when none does.
+// The first port that opens and names its printer (every USB printer number, then the three LPT
+// ports), with that name; kPortNotFound when none does.
 std::int16_t SearchPrinter(std::string* modelName) {
-    std::int16_t found = CAutoPrinterStream::kPortNotFound;
-    for (std::int16_t port = kFirstSearched; port <= kLastSearched; ++port) {
-        if (Succeeded(plainport::Open(port)) && ReadModelName(modelName)) {
-            found = port;
-            break;
-        }
-    }
-    if (found != CAutoPrinterStream::kPortNotFound) {
+    const std::optional<std::int16_t> found = portselect::ForEachPrinterPort(
+        portselect::ImportedSelector(), [&](const portselect::PortAnswer& answer) {
+            if (!Succeeded(answer.modelStatus)) {
+                return portselect::AfterAnswer::CloseAndGoOn;
+            }
+            *modelName = answer.model;
+            return portselect::AfterAnswer::KeepOpenAndStop;
+        });
+    if (found.has_value()) {
         const std::string line = "*** [" + *modelName + "] is detected\n";
         printer::StreamDebugText(line.c_str());
     }
     // Nothing keeps a searched port open, found or not.
     plainport::Close();
-    return found;
+    return found.value_or(CAutoPrinterStream::kPortNotFound);
 }
 
 template <class Stream>

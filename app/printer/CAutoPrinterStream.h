@@ -11,6 +11,7 @@
 #include <string>
 
 #include "platform/Unknown.h"
+#include "portselect/PortNumbers.h"
 #include "printer/CRefCounted.h"
 
 // The byte stream with the slots the print streams add after Write: a virtual destructor, then the
@@ -23,8 +24,9 @@ public:
 
 class CAutoPrinterStream : public printer::CRefCounted<IPrinterStream> {
 public:
-    // A port number no driver accepts: the stream a search without a printer gives.
-    static constexpr std::int16_t kPortNotFound = 0x0483;
+    // The number after the last one searched, which no driver accepts: the stream a search without a
+    // printer gives.
+    static constexpr std::int16_t kPortNotFound = portselect::kLastDiscoveredPort + 1;
     // Write attempts before a write fails, and the pause after each failed one.
     static constexpr int kWriteAttempts = 3;
     static constexpr std::uint32_t kWriteRetryPause = 50;

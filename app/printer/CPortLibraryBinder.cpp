@@ -1,18 +1,17 @@
 #include "printer/CPortLibraryBinder.h"
 
 #include "platform/CallingConvention.h"
+#include "portselect/PlexerFunctions.h"
+#include "portselect/PortNumbers.h"
 
 namespace {
 
 using printer::Status;
 namespace status = printer::status;
 
-// The exports as both libraries declare them: plain integers and caller-owned buffers.
-using PortOpenFunction = Status TOLVANE_STDCALL(std::uint32_t);
-using PortCloseFunction = void TOLVANE_STDCALL();
-using CheckDeviceIdFunction = Status TOLVANE_STDCALL();
-using SendFunction = Status TOLVANE_STDCALL(const std::uint8_t*, std::uint32_t, const std::uint8_t*);
-using IoErrorCodeFunction = Status TOLVANE_STDCALL(std::int16_t*);
+// The channel library's exports as it declares them: plain integers and caller-owned buffers. The
+// selector's take their types from its own declarations.
+using ChannelSendFunction = Status TOLVANE_STDCALL(const std::uint8_t*, std::uint32_t, const std::uint8_t*);
 using ChannelControlFunction = Status TOLVANE_STDCALL(const std::uint8_t*);
 using CommandCodeFunction = Status TOLVANE_STDCALL(std::uint32_t, std::uint32_t);
 using ReceiveChannelFunction = Status TOLVANE_STDCALL(std::uint8_t*);
@@ -50,13 +49,12 @@ void CPortLibraryBinder::UnbindLibraries() {
 }
 
 Status CPortLibraryBinder::OpenPort(std::int16_t port) {
-    auto* open = reinterpret_cast<PortOpenFunction*>(Find(selector_, "PortOpenByPlex"));
+    auto* open = TOLVANE_PLEXER_FUNCTION(selector_, PortOpenByPlex);
     if (open == nullptr) {
         return status::kLibraryMissing;
     }
-    // The signed port number travels sign-extended in its 32-bit slot.
-    const Status result = open(static_cast<std::uint32_t>(static_cast<std::int32_t>(port)));
-    if (auto* errorCode = reinterpret_cast<IoErrorCodeFunction*>(Find(selector_, "GetIoErrorCodeByPlex"))) {
+    const Status result = open(portselect::PortArgument(port));
+    if (auto* errorCode = TOLVANE_PLEXER_FUNCTION(selector_, GetIoErrorCodeByPlex)) {
         std::int16_t scratch = 0;
         errorCode(&scratch);
     }
@@ -64,7 +62,7 @@ Status CPortLibraryBinder::OpenPort(std::int16_t port) {
 }
 
 Status CPortLibraryBinder::ClosePort() {
-    auto* close = reinterpret_cast<PortCloseFunction*>(Find(selector_, "PortCloseByPlex"));
+    auto* close = TOLVANE_PLEXER_FUNCTION(selector_, PortCloseByPlex);
     if (close == nullptr) {
         return status::kLibraryMissing;
     }
@@ -73,12 +71,12 @@ Status CPortLibraryBinder::ClosePort() {
 }
 
 Status CPortLibraryBinder::CheckD4Support() {
-    auto* check = reinterpret_cast<CheckDeviceIdFunction*>(Find(selector_, "CheckDeviceIDByPlex"));
+    auto* check = TOLVANE_PLEXER_FUNCTION(selector_, CheckDeviceIDByPlex);
     return check == nullptr ? status::kLibraryMissing : check();
 }
 
 Status CPortLibraryBinder::SendRaw(const std::uint8_t* data, std::uint32_t count) {
-    auto* send = reinterpret_cast<SendFunction*>(Find(selector_, "SendByPlex"));
+    auto* send = TOLVANE_PLEXER_FUNCTION(selector_, SendByPlex);
     if (send == nullptr) {
         return status::kLibraryMissing;
     }
@@ -106,7 +104,7 @@ Status CPortLibraryBinder::SetCommandCode(std::uint8_t code1, std::uint8_t code2
 }
 
 Status CPortLibraryBinder::SendChannelData(const std::uint8_t* data, std::uint32_t count) {
-    auto* send = reinterpret_cast<SendFunction*>(Find(channel_, "SendDataChannel"));
+    auto* send = reinterpret_cast<ChannelSendFunction*>(Find(channel_, "SendDataChannel"));
     return send == nullptr ? status::kLibraryMissing : send(data, count, &cancel_);
 }
 

@@ -1,20 +1,16 @@
 #include "printer/PlainPortCalls.h"
 
-#include "printer/PlexerImports.h"
+#include "portselect/PlexerExports.h"
+#include "portselect/PortNumbers.h"
 
 namespace printer::plainport {
 
 Status Open(std::int16_t port) {
-    // The signed port number travels sign-extended in its 32-bit slot.
-    return PortOpenByPlex(static_cast<std::uint32_t>(static_cast<std::int32_t>(port)));
+    return PortOpenByPlex(portselect::PortArgument(port));
 }
 
 void Close() {
     PortCloseByPlex();
-}
-
-Status ModelName(char* name) {
-    return GetModelNameByPlex(name);
 }
 
 Status Receive(std::uint8_t* buffer, std::uint32_t* length) {

@@ -12,8 +12,6 @@ namespace printer::plainport {
 
 Status Open(std::int16_t port);
 void Close();
-// name: at least kModelNameSize bytes.
-Status ModelName(char* name);
 // buffer: at least kReceiveSize bytes, whatever length asks for: with kReceiveAnything the driver
 // may fill that much. length: in, the length expected; out, the bytes received.
 Status Receive(std::uint8_t* buffer, std::uint32_t* length);
@@ -23,7 +21,6 @@ Status IoErrorCode(std::int16_t* code);
 Status SetTimeOuts(std::uint32_t readInterval, std::uint32_t readMultiplier, std::uint32_t readConstant,
                    std::uint32_t writeMultiplier, std::uint32_t writeConstant);
 
-inline constexpr std::uint32_t kModelNameSize = 4096;
 inline constexpr std::uint32_t kReceiveSize = 1024;
 // SetReceiveType: take whatever arrives.
 inline constexpr std::uint32_t kReceiveAnything = 3;

@@ -5,25 +5,24 @@
 
 #include <cstdint>
 
+#include "portselect/PlexerStatus.h"
+
 namespace printer {
 
 using Status = std::uint32_t;
 
+// The channel library answers in the driver selector's words: success and a library or function that
+// is missing are the selector's own (PlexerStatus.h).
 namespace status {
-inline constexpr Status kSuccess = 0x0001;
-inline constexpr Status kFailure = 0x1000;           // the reason is in the port driver's I/O error code
-inline constexpr Status kInvalidPort = 0x1100;       // a port number the driver has no port for
-inline constexpr Status kLibraryMissing = 0xB000;    // the library is not loaded or lacks the function
+inline constexpr Status kSuccess = portselect::status::kSuccess;
+inline constexpr Status kFailure = 0x1000;      // the reason is in the port driver's I/O error code
+inline constexpr Status kInvalidPort = 0x1100;  // a port number the driver has no port for
+inline constexpr Status kLibraryMissing = portselect::status::kMissing;  // not loaded, or lacks the function
 inline constexpr Status kReplyNotParsable = 0xE000;  // a status reply without its mandatory fields
 }  // namespace status
 
 // The high half of a result is whatever the callee left in its register: never compare it.
-inline constexpr Status LowWord(Status result) {
-    return result & 0xFFFFu;
-}
-
-inline constexpr bool Succeeded(Status result) {
-    return LowWord(result) == status::kSuccess;
-}
+using portselect::LowWord;
+using portselect::Succeeded;
 
 }  // namespace printer

@@ -14,21 +14,17 @@ using DiscoveredPrinters = std::map<std::string, std::string>;
 
 class PortDiscovery {
 public:
-    // USB printers 1 to 127 (0x0401..0x047F), then LPT1 to LPT3 (0x0480..0x0482).
-    static constexpr int kFirstPortNumber = 1025;
-    static constexpr int kLastUsbPortNumber = 1151;
-    static constexpr int kLastPortNumber = 1154;
-
-    // The selector the program binds for its screens, bound at the first discovery.
+    // The selector the program imports, bound at the first discovery.
     PortDiscovery() = default;
     // A selector of the caller's; null finds nothing.
     explicit PortDiscovery(const portselect::PlexerPortFunctions* selector);
 
-    // Opens each port number in turn; a port that opens and names its model is recorded. Every port
-    // that opened is closed again before the next is tried, since the driver holds one port at a time.
+    // Opens each port number of discovery in turn (USB printers 1 to 127, then LPT1 to LPT3); a port
+    // that opens and names its model is recorded. Every port that opened is closed again before the
+    // next is tried, since the driver holds one port at a time.
     DiscoveredPrinters Discover() const;
 
-    // "USB" + (number - 1024) or "LPT" + (number - 1151); empty outside the probed numbers.
+    // "USB1" .. "USB127", "LPT1" .. "LPT3"; empty outside the probed numbers.
     static std::string PortNameOfNumber(int number);
 
 private:

@@ -1,9 +1,9 @@
 #include "PlexerLink.h"
 
 #include "chanlink/ChanLink.h"
-#include "platform/CallingConvention.h"
 #include "platform/DebugOutput.h"
 #include "platform/DynamicLibrary.h"
+#include "portselect/PlexerFunctions.h"
 
 namespace chanlink {
 namespace {
@@ -24,10 +24,9 @@ bool PlexerLink::Bind() {
         platform::DebugOutput("ChanLink: Plexer.dll cannot be loaded\n");
         return false;
     }
-    auto send = reinterpret_cast<SendFunction>(platform::FindLibraryFunction(plexer, "SendByPlex"));
-    auto receive = reinterpret_cast<ReceiveFunction>(platform::FindLibraryFunction(plexer, "ReceiveByPlex"));
-    auto setReceiveType = reinterpret_cast<SetReceiveTypeFunction>(
-        platform::FindLibraryFunction(plexer, "SetReceiveTypeByPlex"));
+    auto send = TOLVANE_PLEXER_FUNCTION(plexer, SendByPlex);
+    auto receive = TOLVANE_PLEXER_FUNCTION(plexer, ReceiveByPlex);
+    auto setReceiveType = TOLVANE_PLEXER_FUNCTION(plexer, SetReceiveTypeByPlex);
     if (send == nullptr || receive == nullptr || setReceiveType == nullptr) {
         platform::DebugOutput(
             "ChanLink: Plexer.dll lacks SendByPlex, ReceiveByPlex or SetReceiveTypeByPlex\n");

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "ChannelSession.h"
-#include "platform/CallingConvention.h"
+#include "portselect/PlexerExports.h"
 
 namespace chanlink {
 
@@ -16,14 +16,9 @@ public:
     std::uint32_t Receive(std::uint8_t* window, std::uint32_t* length) override;
 
 private:
-    using SendFunction = std::uint32_t(TOLVANE_STDCALL*)(const std::uint8_t*, std::uint32_t,
-                                                         const std::uint8_t*);
-    using ReceiveFunction = std::uint32_t(TOLVANE_STDCALL*)(std::uint8_t*, std::uint32_t*);
-    using SetReceiveTypeFunction = std::uint32_t(TOLVANE_STDCALL*)(std::uint32_t);
-
-    SendFunction send_ = nullptr;
-    ReceiveFunction receive_ = nullptr;
-    SetReceiveTypeFunction setReceiveType_ = nullptr;
+    decltype(&::SendByPlex) send_ = nullptr;
+    decltype(&::ReceiveByPlex) receive_ = nullptr;
+    decltype(&::SetReceiveTypeByPlex) setReceiveType_ = nullptr;
 };
 
 }  // namespace chanlink

@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <optional>
 #include <span>
 #include <string_view>
 
 #include "FirmwareFile.h"
 #include "PlexerPort.h"
 #include "ScriptedTechnician.h"
+#include "portselect/PrinterPorts.h"
 #include "protocol/FirmwareImage.h"
 #include "protocol/PrinterCommandCodes.h"
 #include "ui/OpenFileDialog.h"
@@ -18,10 +20,6 @@ namespace {
 
 namespace firmware = protocol::firmware;
 
-constexpr std::uint32_t kFirstUsb = 0x0401;
-constexpr std::uint32_t kLastUsb = 0x047F;
-constexpr std::uint32_t kFirstLpt = 0x0480;
-constexpr std::uint32_t kLastLpt = 0x0482;
 // Plexer's receive type 1: each receive hands over what one read brought.
 constexpr std::uint32_t kReceiveWhatOneReadBrought = 1;
 // The driver's receive window; a caller's buffer holds at least this.
@@ -33,38 +31,18 @@ constexpr std::uint32_t kSendPiece = 4096;
 constexpr int kReceivesPerReply = 15;
 
 // Opens the first port where a printer answers with its device ID; the port stays open.
-bool OpenFirstPrinter(PlexerPort& plexer, std::uint32_t* number) {
-    auto tryPort = [&](std::uint32_t port) {
-        if ((plexer.portOpen(port) & 0xFFFF) != kPlexerSuccess) {
-            return false;
-        }
-        // The driver copies the name without a terminator into a zero-filled buffer of 1025 bytes.
-        std::array<char, 1025> model{};
-        if ((plexer.getModelName(model.data()) & 0xFFFF) != kPlexerSuccess) {
-            plexer.portClose();
-            return false;
-        }
-        *number = port;
-        return true;
-    };
-    for (std::uint32_t port = kFirstUsb; port <= kLastUsb; ++port) {
-        if (tryPort(port)) {
-            return true;
-        }
-    }
-    for (std::uint32_t port = kFirstLpt; port <= kLastLpt; ++port) {
-        if (tryPort(port)) {
-            return true;
-        }
-    }
-    return false;
+std::optional<std::int16_t> OpenFirstPrinter(PlexerPort& plexer) {
+    return portselect::ForEachPrinterPort(plexer, [](const portselect::PortAnswer& answer) {
+        return portselect::Succeeded(answer.modelStatus) ? portselect::AfterAnswer::KeepOpenAndStop
+                                                         : portselect::AfterAnswer::CloseAndGoOn;
+    });
 }
 
 bool SendAll(PlexerPort& plexer, const std::vector<std::uint8_t>& bytes) {
     const std::uint8_t cancel = 0;
     for (std::size_t at = 0; at < bytes.size(); at += kSendPiece) {
         const auto count = static_cast<std::uint32_t>(std::min<std::size_t>(kSendPiece, bytes.size() - at));
-        if ((plexer.send(bytes.data() + at, count, &cancel) & 0xFFFF) != kPlexerSuccess) {
+        if (!portselect::Succeeded(plexer.send(bytes.data() + at, count, &cancel))) {
             return false;
         }
     }
@@ -81,7 +59,7 @@ std::string ReadAnswer(PlexerPort& plexer, const std::string& prefix) {
         plexer.setReceiveType(kReceiveWhatOneReadBrought);
         std::uint32_t length = 0;
         const std::uint32_t status = plexer.receive(window.data(), &length);
-        if ((status & 0xFFFF) != kPlexerSuccess) {
+        if (!portselect::Succeeded(status)) {
             continue;
         }
         seen.append(reinterpret_cast<const char*>(window.data()),
@@ -163,22 +141,12 @@ std::vector<std::uint8_t> RomVersionQuery() {
     auto addText = [&](std::string_view text) {
         add(std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
     };
-    const std::uint8_t enter[] = {control::kEscape,     esc::kExtended, extended::kRemoteMode,
-                                  remote::kEnterLength, 0x00,           0x00};
     const std::uint8_t noParameters[] = {0x00, 0x00};
-    add(enter);
-    addText(remote::kEnterText);
+    add(remote::kEnter);
     addText(remote::kRomVersion);
     add(noParameters);
     add(remote::kLeave);
     return bytes;
-}
-
-std::string PortName(std::uint32_t number) {
-    if (number >= kFirstLpt) {
-        return "LPT" + std::to_string(number - kFirstLpt + 1);
-    }
-    return "USB" + std::to_string(number - 0x0400);
 }
 
 FlashOutcome FlashFirmware(PlexerPort& plexer) {
@@ -201,14 +169,14 @@ FlashOutcome FlashFirmware(PlexerPort& plexer) {
         return Outcome(Verdict::BadFile, path + "\nis not a firmware image: " + DescribeFault(file.fault) +
                                              ".\nNothing was sent to the printer.");
     }
-    std::uint32_t number = 0;
-    if (!OpenFirstPrinter(plexer, &number)) {
+    const std::optional<std::int16_t> number = OpenFirstPrinter(plexer);
+    if (!number.has_value()) {
         return Outcome(
             Verdict::NoPrinter,
             "No printer answered on USB1 to USB127 or LPT1 to LPT3.\nConnect the printer, switch it on "
             "and try again.");
     }
-    FlashOutcome outcome = SendToPrinter(plexer, PortName(number), file);
+    FlashOutcome outcome = SendToPrinter(plexer, PortName(portselect::PortArgument(*number)), file);
     plexer.portClose();
     return outcome;
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/MessageBox.h"
+#include "portselect/PortNumbers.h"
 
 namespace kindler {
 
@@ -35,7 +36,7 @@ struct FlashOutcome {
 std::vector<std::uint8_t> RomVersionQuery();
 
 // The name of a port number of the driver selector ("USB3", "LPT1").
-std::string PortName(std::uint32_t number);
+using portselect::PortName;
 
 FlashOutcome FlashFirmware(PlexerPort& plexer);
 

@@ -6,6 +6,7 @@
 
 #include "DeviceIdText.h"
 #include "platform/DebugOutput.h"
+#include "portselect/PortNumbers.h"
 
 namespace wirex {
 namespace {
@@ -30,11 +31,11 @@ std::uint32_t WirexPort::PortOpen(std::uint32_t portNumber) {
     }
     PortClose();
     // The number travels in a 32-bit slot; only its signed low 16 bits name the port.
-    const auto number = static_cast<std::int16_t>(portNumber & 0xFFFF);
-    if (number >= 0x0300 && number <= 0x03FF) {
+    const portselect::DecodedPort port = portselect::DecodePort(portNumber);
+    const auto index = static_cast<std::uint32_t>(port.index);
+    if (port.kind == portselect::PortKind::Com) {
         portKind_ = kind::kCom;
-        std::uint32_t opened =
-            OpenDevice({platform::PortKind::Com, static_cast<std::uint32_t>(number - 0x02FF), {}, {}});
+        std::uint32_t opened = OpenDevice({platform::PortKind::Com, index, {}, {}});
         if (opened != status::kSuccess) {
             return opened;
         }
@@ -44,18 +45,14 @@ std::uint32_t WirexPort::PortOpen(std::uint32_t portNumber) {
         }
         return CloseUnlessOpened(configured);
     }
-    if (variant_.hasUsb && number >= 0x0401 && number <= 0x047F) {
+    if (variant_.hasUsb && port.kind == portselect::PortKind::Usb) {
         portKind_ = kind::kUsb;
         // USB printer classes take no COMMTIMEOUTS: the polls of Receive bound the wait instead.
-        return OpenDevice(
-            {platform::PortKind::Usb, static_cast<std::uint32_t>(number - 0x0400), {}, variant_.usbOpen});
+        return OpenDevice({platform::PortKind::Usb, index, {}, variant_.usbOpen});
     }
-    if (number >= 0x0480 && number <= 0x0482) {
+    if (port.kind == portselect::PortKind::Parallel) {
         portKind_ = kind::kParallel;
-        std::uint32_t opened = OpenDevice({platform::PortKind::Parallel,
-                                           static_cast<std::uint32_t>(number - 0x047F),
-                                           {},
-                                           variant_.parallelOpen});
+        std::uint32_t opened = OpenDevice({platform::PortKind::Parallel, index, {}, variant_.parallelOpen});
         return opened != status::kSuccess ? opened : CloseUnlessOpened(ApplyTimeouts());
     }
     return status::kInvalidPort;

@@ -7,9 +7,11 @@
 
 #include <delayimp.h>
 
+#include "portselect/PlexerStatus.h"
+
 namespace {
 
-constexpr INT_PTR kFunctionMissing = 0xB000;
+constexpr INT_PTR kFunctionMissing = portselect::status::kMissing;
 
 // One calling convention on x64: a function that takes nothing and returns a status word can stand
 // in for every Plexer function (the callee ignores the arguments, a void caller the result).

@@ -1,14 +1,18 @@
 #include "portselect/PlexerBinding.h"
 
 namespace portselect {
-namespace {
 
-template <class Function>
-Function* Find(platform::LibraryHandle library, const char* name) {
-    return reinterpret_cast<Function*>(platform::FindLibraryFunction(library, name));
+PlexerPortFunctions FindPortFunctions(platform::LibraryHandle library) {
+    PlexerPortFunctions functions;
+    functions.portOpen = TOLVANE_PLEXER_FUNCTION(library, PortOpenByPlex);
+    functions.send = TOLVANE_PLEXER_FUNCTION(library, SendByPlex);
+    functions.receive = TOLVANE_PLEXER_FUNCTION(library, ReceiveByPlex);
+    functions.portClose = TOLVANE_PLEXER_FUNCTION(library, PortCloseByPlex);
+    functions.setReceiveType = TOLVANE_PLEXER_FUNCTION(library, SetReceiveTypeByPlex);
+    functions.getModelName = TOLVANE_PLEXER_FUNCTION(library, GetModelNameByPlex);
+    functions.errorCode = TOLVANE_PLEXER_FUNCTION(library, GetIoErrorCodeByPlex);
+    return functions;
 }
-
-}  // namespace
 
 PlexerBinding::PlexerBinding(std::ostream& errors) : library_(platform::LoadSharedLibrary("Plexer.dll")) {
     if (library_ == nullptr) {
@@ -16,11 +20,7 @@ PlexerBinding::PlexerBinding(std::ostream& errors) : library_(platform::LoadShar
                << " or the port driver it chooses\n";
         return;
     }
-    portOpen = Find<PortOpenFunction>(library_, "PortOpenByPlex");
-    send = Find<SendFunction>(library_, "SendByPlex");
-    portClose = Find<PortCloseFunction>(library_, "PortCloseByPlex");
-    getModelName = Find<GetModelNameFunction>(library_, "GetModelNameByPlex");
-    errorCode = Find<ErrorCodeFunction>(library_, "GetIoErrorCodeByPlex");
+    static_cast<PlexerPortFunctions&>(*this) = FindPortFunctions(library_);
     bound_ = Complete();
     if (!bound_) {
         errors << "tolvane: the driver selector lacks its port functions\n";

@@ -7,15 +7,11 @@
 
 #include "OsClassification.h"
 #include "platform/DynamicLibrary.h"
+#include "portselect/PlexerStatus.h"
 
 namespace plexer {
 
-namespace status {
-inline constexpr std::uint32_t kSuccess = 0x0001;
-inline constexpr std::uint32_t kNoD4 = 0x1001;
-inline constexpr std::uint32_t kUnsupportedSystem = 0x1110;
-inline constexpr std::uint32_t kMissing = 0xB000;
-}  // namespace status
+namespace status = portselect::status;
 
 using DriverLoader = std::function<platform::LibraryHandle(const DriverChoice&)>;
 

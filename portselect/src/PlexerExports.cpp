@@ -65,7 +65,7 @@ TOLVANE_EXPORT std::uint32_t TOLVANE_STDCALL CheckDeviceIDByPlex() {
     }
     std::uint8_t isD4 = 1;
     const std::uint32_t result = function(&isD4);
-    if ((result & 0xFFFF) != plexer::status::kSuccess) {
+    if (!portselect::Succeeded(result)) {
         return result;
     }
     return isD4 != 0 ? plexer::status::kSuccess : plexer::status::kNoD4;

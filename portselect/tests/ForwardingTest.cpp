@@ -10,7 +10,7 @@
 #include "platform/Clock.h"
 #include "platform/DeviceScript.h"
 #include "platform/DynamicLibrary.h"
-#include "portselect/PlexerExports.h"
+#include "portselect/PlexerFunctions.h"
 
 namespace plexer {
 namespace {
@@ -91,7 +91,7 @@ TEST_F(ForwardingToFakeDriver, AMissingFunctionGivesB000AndWritesNoOutArgument) 
     EXPECT_EQ(length, 2u);
     const std::uint8_t data[] = {1};
     EXPECT_EQ(SendByPlex(data, 0, nullptr), 0xD000u);
-    char name[1025] = {};
+    char name[portselect::kModelNameBufferSize] = {};
     EXPECT_EQ(GetModelNameByPlex(name), status::kSuccess);
     EXPECT_STREQ(name, "572");
     PortCloseByPlex();
@@ -125,7 +125,7 @@ TEST(ForwardingWithoutDriver, EveryCallAnswersB000AndNothingCrashes) {
     std::uint32_t size = 6;
     std::uint8_t buffer[1024];
     std::uint32_t length = 7;
-    char name[1025] = {};
+    char name[portselect::kModelNameBufferSize] = {};
     EXPECT_EQ(PortOpenByPlex(0x0401), status::kMissing);
     EXPECT_EQ(SendByPlex(buffer, 1, nullptr), status::kMissing);
     EXPECT_EQ(ReceiveByPlex(buffer, &length), status::kMissing);

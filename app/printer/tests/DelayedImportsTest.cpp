@@ -6,7 +6,7 @@
 #include <string>
 
 #include "BoundPrinterFixture.h"
-#include "printer/PlexerImports.h"
+#include "portselect/PlexerFunctions.h"
 
 namespace printertest {
 namespace {
@@ -35,7 +35,7 @@ TEST_F(DelayedImports, RawDataModelNameAndSettingsGoThroughTheImports) {
     std::int16_t code = 7;
     EXPECT_TRUE(printer::Succeeded(GetIoErrorCodeByPlex(&code)));
 
-    std::array<char, 1025> name{};
+    std::array<char, portselect::kModelNameBufferSize> name{};
     ASSERT_TRUE(printer::Succeeded(GetModelNameByPlex(name.data())));
     EXPECT_EQ(std::string(name.data()), "VK-572D");
 

@@ -49,7 +49,7 @@ TEST_P(AdjustmentPrinterTest, StatusShowsThePrinterOfTheSelectedPortUntilOk) {
                 "expect-text 1000 \"Platen gap\"\n"
                 "click 12325\n");
     EXPECT_EQ(window.returns, 1);
-    EXPECT_EQ(pages_.cancels, 1) << "the page was asked to stop first";
+    EXPECT_EQ(pages_.stops, 1) << "the page was asked to stop first";
     EXPECT_GE(ports_.OpenCount("USB1"), 4) << "one poll at once and one a second";
     EXPECT_EQ(ports_.OpenNow("USB1"), 0);
 }
@@ -80,7 +80,7 @@ TEST_P(AdjustmentPrinterTest, PrinterInfoFillsThePaneWhileTheProgressWindowIsOpe
     EXPECT_EQ(pane.m_fields.strDeviceID, "ORLEX VK-572D");
     EXPECT_EQ(pane.m_fields.strPrintDirection, "Uni-d");
     EXPECT_EQ(pane.m_fields.strPageLength, "11\"");
-    EXPECT_EQ(pages_.cancels, 1) << "the page was asked to stop first";
+    EXPECT_EQ(pages_.stops, 1) << "the page was asked to stop first";
     EXPECT_EQ(ports_.OpenNow("USB1"), 0);
     for (ui::HWindow topLevel : ui::Backend().GetTopLevelWindows()) {
         EXPECT_NE(ui::Backend().GetId(topLevel), 185) << "the progress window was left open";

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "platform/Clock.h"
-#include "printer/PlexerImports.h"
+#include "portselect/PlexerFunctions.h"
 #include "printer/PortStatus.h"
 #include "vprinter/inprocess/InProcessPrinterPorts.h"
 
@@ -78,7 +78,7 @@ int main(int argc, char** argv) {
     std::int16_t code = 7;
     checks.Status("GetIoErrorCodeByPlex", GetIoErrorCodeByPlex(&code));
 
-    std::array<char, 1025> name{};
+    std::array<char, portselect::kModelNameBufferSize> name{};
     checks.Status("GetModelNameByPlex", GetModelNameByPlex(name.data()));
     const std::string expectedName = checks.Missing("GetModelNameByPlex") ? "" : "VK-572D";
     checks.That("the model name", std::string(name.data()) == expectedName,
