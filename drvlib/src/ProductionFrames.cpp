@@ -100,11 +100,21 @@ ProductionFrame AcknowledgeFrame(std::uint8_t k1, std::uint8_t k2) {
 
 ProductionFrame RemoteModeFrame(const char (&letters)[3], std::span<const std::uint8_t> parameters) {
     namespace remote = protocol::remote;
-    ProductionFrame frame(remote::kEnter.begin(), remote::kEnter.end());
-    frame.insert(frame.end(), letters, letters + 2);
+    // One allocation of the whole frame, appended byte by byte, as the frames above.
+    ProductionFrame frame;
+    frame.reserve(remote::kEnter.size() + 4 + parameters.size() + sizeof remote::kLeave);
+    for (const std::uint8_t byte : remote::kEnter) {
+        frame.push_back(byte);
+    }
+    frame.push_back(static_cast<std::uint8_t>(letters[0]));
+    frame.push_back(static_cast<std::uint8_t>(letters[1]));
     AppendLittleEndian16(frame, parameters.size());
-    frame.insert(frame.end(), parameters.begin(), parameters.end());
-    frame.insert(frame.end(), std::begin(remote::kLeave), std::end(remote::kLeave));
+    for (const std::uint8_t byte : parameters) {
+        frame.push_back(byte);
+    }
+    for (const std::uint8_t byte : remote::kLeave) {
+        frame.push_back(byte);
+    }
     return frame;
 }
 
