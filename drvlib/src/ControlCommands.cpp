@@ -18,9 +18,6 @@
 
 namespace {
 
-constexpr int kUsbPort = 1;
-constexpr int kIeee1394Port = 2;
-
 // Result codes of the exchange.
 constexpr int kNoReply = -3;            // the printer answered nothing
 constexpr int kUsbChannelRefused = -4;  // the packet engine could not open channel 2
@@ -69,7 +66,7 @@ int ReceiveOverPackets(drvlib::PacketEngine& engine, std::vector<std::uint8_t>* 
 }  // namespace
 
 int CWinVexilDrv::Ctl_SendReceive(unsigned char* cmd, int len, CString* reply) {
-    if (m_nPortKind == kIeee1394Port) {
+    if (m_nPortKind == drvlib::kIeee1394Port) {
         // The maker's 1394 driver carries the command to the control service and brings the reply
         // back; the unit has no transport connection and no channel byte.
         std::vector<std::uint8_t> bytes;
@@ -86,7 +83,7 @@ int CWinVexilDrv::Ctl_SendReceive(unsigned char* cmd, int len, CString* reply) {
         }
         return 0;
     }
-    const bool usb = m_nPortKind == kUsbPort;
+    const bool usb = m_nPortKind == drvlib::kUsbPort;
     drvlib::TransportEntries& transport = drvlib::Transport();
     drvlib::PacketEngine engine(drvlib::FindPort(m_hPort), kEngineWaitMilliseconds);
 

@@ -66,6 +66,12 @@ void ShowPlainMessage(const std::string& text);
 // A box with the warning icon and an OK button.
 void ShowWarningMessage(const std::string& text);
 
+// ---- Port kinds (m_nPortKind, the tens digit of a port code)
+// ------------------------------------------------
+inline constexpr int kParallelPort = 0;
+inline constexpr int kUsbPort = 1;
+inline constexpr int kIeee1394Port = 2;
+
 // ---- Channel numbers ---------------------------------------------------------------------------------
 inline constexpr std::uint8_t kNoChannel = 0x00;
 inline constexpr std::uint8_t kControlChannel = 0x02;

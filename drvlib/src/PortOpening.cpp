@@ -34,8 +34,6 @@ constexpr int kEcpPortNumber = 1;
 constexpr int kEcpMode = 5;
 constexpr int kUsbCandidatesWhenAny = 4;
 
-enum PortKindCode { kParallel = 0, kUsb = 1, kIeee1394 = 2 };
-
 void Pause(std::uint32_t milliseconds) {
     platform::Clock().Sleep(milliseconds);
 }
@@ -83,9 +81,9 @@ int CWinVexilDrv::CheckDeviceID(CString* pModel, int* pD4, int* pSpc) {
     }
     std::uint32_t code = request::kClassDeviceId;
     if (!drvlib::IsNt5OrLater()) {
-        if (m_nPortKind == kParallel) {
+        if (m_nPortKind == drvlib::kParallelPort) {
             code = request::kParallelDeviceId9x;
-        } else if (m_nPortKind == kUsb) {
+        } else if (m_nPortKind == drvlib::kUsbPort) {
             code = request::kMakerUsbDeviceId;
         }
     }
@@ -138,12 +136,12 @@ int CWinVexilDrv::Open(int portCode, CString* pModel, int useOrlexPort) {
         pModel->Empty();
     }
     m_strModel.Empty();
-    if (portCode < 0 || kind > kIeee1394) {
+    if (portCode < 0 || kind > drvlib::kIeee1394Port) {
         return -1;
     }
 
     int d4 = 0;
-    if (kind == kParallel) {
+    if (kind == drvlib::kParallelPort) {
         bool switched = false;
         if (drvlib::IsWindows9x() && useOrlexPort) {
             if (!drvlib::SwitchPortDriver(true)) {
@@ -221,7 +219,7 @@ int CWinVexilDrv::Open(int portCode, CString* pModel, int useOrlexPort) {
             m_hPort = drvlib::EcpOpenPort(kEcpPortNumber, kEcpMode);
             m_bEcpDriver = 1;
         }
-    } else if (kind == kUsb) {
+    } else if (kind == drvlib::kUsbPort) {
         if (drvlib::IsWindows98() || drvlib::IsWindowsMe()) {
             const int first = number == 0 ? 1 : number;
             const int last = number == 0 ? kUsbCandidatesWhenAny : number;
@@ -264,7 +262,7 @@ int CWinVexilDrv::Open(int portCode, CString* pModel, int useOrlexPort) {
         m_strModel.Empty();
         return -1;
     }
-    if (kind != kIeee1394 && !d4) {
+    if (kind != drvlib::kIeee1394Port && !d4) {
         return -6;
     }
     if (m_bEcpDriver) {
@@ -272,7 +270,7 @@ int CWinVexilDrv::Open(int portCode, CString* pModel, int useOrlexPort) {
     } else {
         SetPortTimeouts(m_hPort);
     }
-    if (kind == kIeee1394) {
+    if (kind == drvlib::kIeee1394Port) {
         // The IEEE 1394 unit is reached through its driver's own exchanges, without a connection.
         if (pModel != nullptr) {
             *pModel = m_strModel;
@@ -327,7 +325,7 @@ int CWinVexilDrv::Open(CString portName, CString* pModel) {
         Local_Close(m_hPort);
         m_hPort = drvlib::kInvalidHandle;
     }
-    m_nPortKind = kUsb;
+    m_nPortKind = drvlib::kUsbPort;
     m_bUseOrlexPort = 0;
     m_bEcpDriver = 0;
     m_bDataChannelOpen = 0;
@@ -355,7 +353,7 @@ int CWinVexilDrv::Open(CString portName, CString* pModel) {
 }
 
 int CWinVexilDrv::Close() {
-    if (m_nPortKind == kIeee1394) {
+    if (m_nPortKind == drvlib::kIeee1394Port) {
         Local_Close(m_hPort);
         m_hPort = 0;
         return 0;
@@ -375,7 +373,7 @@ int CWinVexilDrv::Close() {
     m_hCbt = nullptr;
     Local_Close(m_hPort);
     m_hPort = 0;
-    if (m_nPortKind == kParallel && m_bUseOrlexPort == 1 && drvlib::IsWindows9x()) {
+    if (m_nPortKind == drvlib::kParallelPort && m_bUseOrlexPort == 1 && drvlib::IsWindows9x()) {
         drvlib::SwitchPortDriver(false);
     }
     return 0;

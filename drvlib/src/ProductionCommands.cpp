@@ -20,9 +20,6 @@
 
 namespace {
 
-constexpr int kUsbKind = 1;
-constexpr int kIeee1394Kind = 2;
-
 constexpr int kWriteFailed = -2;
 constexpr int kReadFailed = -3;
 constexpr int kPacketTooLong = -7;
@@ -124,7 +121,7 @@ int CWinVexilDrv::Prod_SendReceive(unsigned char* cmd, int len, CString* reply) 
     CString unused;
     CString* text = reply != nullptr ? reply : &unused;
     text->Empty();
-    if (m_nPortKind == kIeee1394Kind) {
+    if (m_nPortKind == drvlib::kIeee1394Port) {
         // The unit runs without a connection: the frame goes out in one locked write and the reply is
         // one plain read after the wait time.
         const drvlib::Ieee1394Link link{drvlib::FindPort(m_hPort), m_nWriteSize, m_nCbtTimeOut, m_nWaitTime};
@@ -141,7 +138,7 @@ int CWinVexilDrv::Prod_SendReceive(unsigned char* cmd, int len, CString* reply) 
     if (opened != 0) {
         return opened;
     }
-    if (m_nPortKind == kUsbKind) {
+    if (m_nPortKind == drvlib::kUsbPort) {
         // The data packet goes out beside the transport library: the printer first gets a credit to
         // answer with, then grants the one this packet travels on.
         platform::DevicePort* port = drvlib::FindPort(m_hPort);

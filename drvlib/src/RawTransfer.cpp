@@ -19,8 +19,6 @@
 
 namespace {
 
-constexpr int kIeee1394Kind = 2;
-
 constexpr int kNoTransport = -1;
 constexpr int kInitSignalFailed = -2;
 constexpr int kChannelRefused = -13;
@@ -109,7 +107,7 @@ std::int32_t WriteRange(const TransportWriter& writer, const std::uint8_t* data,
 }  // namespace
 
 int CWinVexilDrv::Send(unsigned char* data, int len) {
-    if (m_nPortKind == kIeee1394Kind) {
+    if (m_nPortKind == drvlib::kIeee1394Port) {
         const drvlib::Ieee1394Link link{drvlib::FindPort(m_hPort), m_nWriteSize, m_nCbtTimeOut, m_nWaitTime};
         return drvlib::Ieee1394CallerResult(drvlib::Ieee1394Send(link, data, len));
     }
@@ -133,7 +131,7 @@ int CWinVexilDrv::SendEx(unsigned char* data, unsigned long end, unsigned long s
     *count = 0;
     // An end before the start is an empty range; subtracted, it would send from far past the buffer.
     const unsigned long total = end > start ? end - start : 0;
-    if (m_nPortKind == kIeee1394Kind) {
+    if (m_nPortKind == drvlib::kIeee1394Port) {
         const drvlib::Ieee1394Link link{drvlib::FindPort(m_hPort), m_nWriteSize, m_nCbtTimeOut, m_nWaitTime};
         return drvlib::Ieee1394CallerResult(
             drvlib::Ieee1394SendPieces(link, total > 0 ? data + start : data, total, count));
@@ -202,7 +200,7 @@ int CWinVexilDrv::SendFile(CString path, unsigned long offset, unsigned long* se
 
 int CWinVexilDrv::Receive(unsigned char* buffer) {
     // An IEEE 1394 unit has no connection to read from: its replies come back inside its exchanges.
-    if (m_nPortKind == kIeee1394Kind || buffer == nullptr || !TransportReady()) {
+    if (m_nPortKind == drvlib::kIeee1394Port || buffer == nullptr || !TransportReady()) {
         return kNoTransport;
     }
     const std::uint8_t channel = m_pChannel[0];

@@ -5,14 +5,29 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <span>
 #include <string>
+#include <vector>
 
 #include "drvlib/CWinVexilDrv.h"
 #include "platform/Clock.h"
 #include "testsupport/MessageRecorder.h"
 #include "vprinter/inprocess/InProcessPrinterPorts.h"
+#include "vprinter/model/IPrintSink.h"
 
 namespace drvtest {
+
+// The print data a printer passed on, in order.
+class PrintCollector : public vprinter::IPrintSink {
+public:
+    void PrintData(std::span<const std::uint8_t> bytes) override {
+        data.insert(data.end(), bytes.begin(), bytes.end());
+    }
+    void ModeFlag(std::uint8_t) override {}
+    void EndOfJob() override {}
+    std::vector<std::uint8_t> data;
+};
 
 class DriverFixture : public ::testing::Test {
 protected:

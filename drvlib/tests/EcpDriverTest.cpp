@@ -28,16 +28,6 @@ constexpr char kSpcDeviceId[] = "device-id=MFG:ORLEX;MDL:VK-572D;CMD:VXPRINT24,D
 constexpr unsigned char kK1 = 0x57;
 constexpr unsigned char kK2 = 0x2D;
 
-class PrintCollector : public vprinter::IPrintSink {
-public:
-    void PrintData(std::span<const std::uint8_t> bytes) override {
-        data.insert(data.end(), bytes.begin(), bytes.end());
-    }
-    void ModeFlag(std::uint8_t) override {}
-    void EndOfJob() override {}
-    std::vector<std::uint8_t> data;
-};
-
 class EcpDriverTest : public DriverFixture {
 protected:
     vprinter::VirtualPrinter& AddSpcPrinter() {

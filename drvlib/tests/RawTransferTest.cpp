@@ -94,16 +94,6 @@ std::vector<std::uint8_t> Numbered(std::size_t count) {
     return bytes;
 }
 
-class PrintCollector : public vprinter::IPrintSink {
-public:
-    void PrintData(std::span<const std::uint8_t> bytes) override {
-        data.insert(data.end(), bytes.begin(), bytes.end());
-    }
-    void ModeFlag(std::uint8_t) override {}
-    void EndOfJob() override {}
-    std::vector<std::uint8_t> data;
-};
-
 class RawTransferTest : public DriverFixture {
 protected:
     void SetUp() override {
