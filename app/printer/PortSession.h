@@ -15,8 +15,8 @@
 namespace printer {
 
 namespace status {
-// Another exchange holds the port.
-inline constexpr Status kPortBusy = 0x1200;
+// Another exchange holds the port. Apart from every word the selector and the channel library answer.
+inline constexpr Status kPortBusy = 0xB100;
 }  // namespace status
 
 class PortSession {
