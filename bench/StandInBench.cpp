@@ -8,10 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "cbt/Kcbt.h"
+#include "chanlink/ChanLink.h"
 #include "platform/CallingConvention.h"
 #include "platform/Device.h"
 #include "platform/DynamicLibrary.h"
 #include "platform/VirtualPrinterClient.h"
+#include "portselect/PlexerFunctions.h"
 #include "vprinter/server/LoopbackPrinters.h"
 
 namespace {
@@ -43,16 +46,13 @@ int EepromReads(const std::string& address, int reads, std::int32_t usbWait) {
         std::fprintf(stderr, "Plexer.dll or ChanLink.dll cannot be loaded\n");
         return 1;
     }
-    auto portOpen = Find<Status(TOLVANE_STDCALL*)(std::uint32_t)>(plexer, "PortOpenByPlex");
-    auto portClose = Find<void(TOLVANE_STDCALL*)()>(plexer, "PortCloseByPlex");
-    auto negotiation = Find<Status(TOLVANE_STDCALL*)(const std::uint8_t*)>(chanlink, "D4Negotiation");
-    auto termination = Find<Status(TOLVANE_STDCALL*)(const std::uint8_t*)>(chanlink, "D4Termination");
-    auto setCode =
-        Find<Status(TOLVANE_STDCALL*)(std::uint32_t, std::uint32_t)>(chanlink, "SetD4CommandRCode");
-    auto readEeprom = Find<Status(TOLVANE_STDCALL*)(std::uint32_t, std::uint8_t*, const std::uint8_t*)>(
-        chanlink, "D4ReadEeprom");
-    auto setWait = Find<Status(TOLVANE_STDCALL*)(std::int32_t, std::int32_t, std::int32_t)>(
-        plexer, "SetWaitTimeBeforeReceiveByPlex");
+    auto portOpen = TOLVANE_PLEXER_FUNCTION(plexer, PortOpenByPlex);
+    auto portClose = TOLVANE_PLEXER_FUNCTION(plexer, PortCloseByPlex);
+    auto negotiation = Find<decltype(&::D4Negotiation)>(chanlink, "D4Negotiation");
+    auto termination = Find<decltype(&::D4Termination)>(chanlink, "D4Termination");
+    auto setCode = Find<decltype(&::SetD4CommandRCode)>(chanlink, "SetD4CommandRCode");
+    auto readEeprom = Find<decltype(&::D4ReadEeprom)>(chanlink, "D4ReadEeprom");
+    auto setWait = TOLVANE_PLEXER_FUNCTION(plexer, SetWaitTimeBeforeReceiveByPlex);
     // Plexer gives a USB printer this long to answer before every receive (10 ms unless a caller
     // changes it); a packet receive takes the answer as soon as it arrives. Each D4ReadEeprom is one
     // receive.
@@ -90,13 +90,10 @@ int PrintData(platform::DeviceBackend& backend, int megabytes) {
         return 1;
     }
     using Connection = void*;
-    auto open = Find<std::int32_t(TOLVANE_STDCALL*)(void*, const void*, Connection*)>(library, "KCBT_Open");
-    auto openChannel =
-        Find<std::int32_t(TOLVANE_STDCALL*)(Connection, std::uint8_t)>(library, "KCBT_OpenChannel");
-    auto write =
-        Find<std::int32_t(TOLVANE_STDCALL*)(Connection, std::uint8_t, const std::uint8_t*, std::uint32_t*)>(
-            library, "KCBT_Write");
-    auto close = Find<std::int32_t(TOLVANE_STDCALL*)(Connection)>(library, "KCBT_Close");
+    auto open = Find<decltype(&::KCBT_Open)>(library, "KCBT_Open");
+    auto openChannel = Find<decltype(&::KCBT_OpenChannel)>(library, "KCBT_OpenChannel");
+    auto write = Find<decltype(&::KCBT_Write)>(library, "KCBT_Write");
+    auto close = Find<decltype(&::KCBT_Close)>(library, "KCBT_Close");
     platform::DevicePortPtr port;
     if (backend.Open({platform::PortKind::Usb, 1, {}, {}}, &port) != platform::DeviceError::None) {
         std::fprintf(stderr, "the back-end cannot open USB1\n");

@@ -5,11 +5,13 @@
 #include <array>
 #include <string>
 
+#include "chanlink/ChanLink.h"
 #include "platform/CallingConvention.h"
 #include "platform/Clock.h"
 #include "platform/Device.h"
 #include "platform/DynamicLibrary.h"
 #include "platform/VirtualPrinterClient.h"
+#include "portselect/PlexerFunctions.h"
 #include "testsupport/TemporaryFolder.h"
 #include "vprinter/server/LoopbackPrinters.h"
 
@@ -31,19 +33,16 @@ protected:
         chanlink = platform::LoadSharedLibrary("ChanLink.dll");
         ASSERT_NE(plexer, nullptr);
         ASSERT_NE(chanlink, nullptr);
-        portOpen = Find<Status(TOLVANE_STDCALL*)(std::uint32_t)>(plexer, "PortOpenByPlex");
-        portClose = Find<void(TOLVANE_STDCALL*)()>(plexer, "PortCloseByPlex");
-        checkDeviceId = Find<Status(TOLVANE_STDCALL*)()>(plexer, "CheckDeviceIDByPlex");
-        negotiation = Find<Status(TOLVANE_STDCALL*)(const std::uint8_t*)>(chanlink, "D4Negotiation");
-        termination = Find<Status(TOLVANE_STDCALL*)(const std::uint8_t*)>(chanlink, "D4Termination");
-        setCode = Find<Status(TOLVANE_STDCALL*)(std::uint32_t, std::uint32_t)>(chanlink, "SetD4CommandRCode");
-        sendData = Find<Status(TOLVANE_STDCALL*)(const std::uint8_t*, std::uint32_t, const std::uint8_t*)>(
-            chanlink, "SendDataChannel");
-        receiveData = Find<Status(TOLVANE_STDCALL*)(std::uint8_t*)>(chanlink, "ReceiveDataChannel");
-        readEeprom = Find<Status(TOLVANE_STDCALL*)(std::uint32_t, std::uint8_t*, const std::uint8_t*)>(
-            chanlink, "D4ReadEeprom");
-        statusReply =
-            Find<Status(TOLVANE_STDCALL*)(char*, const std::uint8_t*)>(chanlink, "D4GetStatusReply");
+        portOpen = TOLVANE_PLEXER_FUNCTION(plexer, PortOpenByPlex);
+        portClose = TOLVANE_PLEXER_FUNCTION(plexer, PortCloseByPlex);
+        checkDeviceId = TOLVANE_PLEXER_FUNCTION(plexer, CheckDeviceIDByPlex);
+        negotiation = Find<decltype(&::D4Negotiation)>(chanlink, "D4Negotiation");
+        termination = Find<decltype(&::D4Termination)>(chanlink, "D4Termination");
+        setCode = Find<decltype(&::SetD4CommandRCode)>(chanlink, "SetD4CommandRCode");
+        sendData = Find<decltype(&::SendDataChannel)>(chanlink, "SendDataChannel");
+        receiveData = Find<decltype(&::ReceiveDataChannel)>(chanlink, "ReceiveDataChannel");
+        readEeprom = Find<decltype(&::D4ReadEeprom)>(chanlink, "D4ReadEeprom");
+        statusReply = Find<decltype(&::D4GetStatusReply)>(chanlink, "D4GetStatusReply");
         ASSERT_TRUE(portOpen && portClose && checkDeviceId && negotiation && termination && setCode &&
                     sendData && receiveData && readEeprom && statusReply);
     }
@@ -62,16 +61,16 @@ protected:
     testsupport::TemporaryFolder folder{"chanlink-tcp"};
     platform::LibraryHandle plexer = nullptr;
     platform::LibraryHandle chanlink = nullptr;
-    Status(TOLVANE_STDCALL* portOpen)(std::uint32_t) = nullptr;
-    void(TOLVANE_STDCALL* portClose)() = nullptr;
-    Status(TOLVANE_STDCALL* checkDeviceId)() = nullptr;
-    Status(TOLVANE_STDCALL* negotiation)(const std::uint8_t*) = nullptr;
-    Status(TOLVANE_STDCALL* termination)(const std::uint8_t*) = nullptr;
-    Status(TOLVANE_STDCALL* setCode)(std::uint32_t, std::uint32_t) = nullptr;
-    Status(TOLVANE_STDCALL* sendData)(const std::uint8_t*, std::uint32_t, const std::uint8_t*) = nullptr;
-    Status(TOLVANE_STDCALL* receiveData)(std::uint8_t*) = nullptr;
-    Status(TOLVANE_STDCALL* readEeprom)(std::uint32_t, std::uint8_t*, const std::uint8_t*) = nullptr;
-    Status(TOLVANE_STDCALL* statusReply)(char*, const std::uint8_t*) = nullptr;
+    decltype(&::PortOpenByPlex) portOpen = nullptr;
+    decltype(&::PortCloseByPlex) portClose = nullptr;
+    decltype(&::CheckDeviceIDByPlex) checkDeviceId = nullptr;
+    decltype(&::D4Negotiation) negotiation = nullptr;
+    decltype(&::D4Termination) termination = nullptr;
+    decltype(&::SetD4CommandRCode) setCode = nullptr;
+    decltype(&::SendDataChannel) sendData = nullptr;
+    decltype(&::ReceiveDataChannel) receiveData = nullptr;
+    decltype(&::D4ReadEeprom) readEeprom = nullptr;
+    decltype(&::D4GetStatusReply) statusReply = nullptr;
     std::uint8_t cancel = 0;
     // Declared last: started after the members above and stopped before them, after TearDown.
     vprinter::LoopbackPrinters printers{{"USB1=VK-572D"}, folder.Path()};
