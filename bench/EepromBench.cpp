@@ -67,7 +67,7 @@ int main(int argc, char** argv) {
         const long long before = Negotiations(*control);
         IEepromRW* eeprom = nullptr;
         // VK-572D's pnRNumber and nADRSMax.
-        if (CreateEepromRW(&eeprom, "USB1", 0x57, 0x2D, 0xFF) != 1) {
+        if (CreateEepromRW(&eeprom, printer::Target{"USB1", 0x57, 0x2D, 0xFF}, nullptr) != 1) {
             std::fprintf(stderr, "CreateEepromRW failed\n");
             return 1;
         }

@@ -3,8 +3,8 @@
 // and the technician through its CPrinterCtrlUI part, and closes its progress window when it goes.
 #pragma once
 
+#include "pages/CPrinterCtrlUI.h"
 #include "pages/IAdjustmentHost.h"
-#include "printer/CPrinterCtrlUI.h"
 #include "ui/PropertySheet.h"
 
 class CMyPropertyPage : public ui::CPropertyPage, public CPrinterCtrlUI {

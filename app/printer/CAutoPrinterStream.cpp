@@ -47,15 +47,25 @@ std::int16_t SearchPrinter(std::string* modelName) {
 }
 
 template <class Stream>
-int HandOutStream(platform::ISequentialStream** out, std::int16_t port, std::string name) {
+int HandOutStream(platform::ISequentialStream** out, std::int16_t port, std::string name,
+                  printer::PortSession::Exchange exchange) {
     return printer::HandOut<Stream>(out, platform::kIidISequentialStream, static_cast<std::int32_t>(port),
-                                    std::move(name));
+                                    std::move(name), std::move(exchange));
+}
+
+printer::PortSession::Exchange BeginStream(platform::ISequentialStream** out) {
+    printer::PortSession::Exchange exchange = printer::PortSession::OfProcess().Begin("print stream");
+    if (!exchange) {
+        *out = nullptr;
+    }
+    return exchange;
 }
 
 }  // namespace
 
-CAutoPrinterStream::CAutoPrinterStream(std::int32_t port, std::string modelName)
-    : port_(port), modelName_(std::move(modelName)) {}
+CAutoPrinterStream::CAutoPrinterStream(std::int32_t port, std::string modelName,
+                                       printer::PortSession::Exchange exchange)
+    : port_(port), modelName_(std::move(modelName)), exchange_(std::move(exchange)) {}
 
 CAutoPrinterStream::~CAutoPrinterStream() {
     plainport::Close();
@@ -65,7 +75,7 @@ platform::HResult CAutoPrinterStream::Read(void* buffer, std::uint32_t count, st
     const bool opened = Succeeded(plainport::Open(static_cast<std::int16_t>(port_)));
     // The driver may fill a whole receive window whatever the caller asked for: it receives into a
     // buffer of that size at least, and the caller gets no more than its count.
-    std::vector<std::uint8_t> reply(std::max(count, plainport::kReceiveSize), 0);
+    std::vector<std::uint8_t> reply(std::max(count, printer::kReceiveWindow), 0);
     std::uint32_t received = count;
     bool receivedOk = false;
     if (opened) {
@@ -139,10 +149,10 @@ platform::HResult CAutoPrinterD4Stream::Read(void* buffer, std::uint32_t count, 
     const auto port = static_cast<std::int16_t>(port_);
     bool ok = false;
     std::uint32_t taken = 0;
-    if (printer::OpenChannel(port) == printer::ChannelStep::Ready) {
+    if (printer::OpenChannel(exchange_, port) == printer::ChannelStep::Ready) {
         // The channel library takes no length and may fill a whole reply packet: it receives into a
         // buffer of the size it may fill, and the caller gets no more than it asked for.
-        std::vector<std::uint8_t> reply(CPortLibraryBinder::kStatusReplySize, 0);
+        std::vector<std::uint8_t> reply(printer::kReceiveWindow, 0);
         const bool received = Succeeded(CPortLibraryBinder::ReceiveChannelData(reply.data()));
         CPortLibraryBinder::TerminateChannel();
         const bool closed = Succeeded(CPortLibraryBinder::ClosePort());
@@ -162,7 +172,7 @@ platform::HResult CAutoPrinterD4Stream::Read(void* buffer, std::uint32_t count, 
 }
 
 bool CAutoPrinterD4Stream::WriteOnce(const std::uint8_t* data, std::uint32_t count) {
-    if (printer::OpenChannel(static_cast<std::int16_t>(port_)) != printer::ChannelStep::Ready) {
+    if (printer::OpenChannel(exchange_, static_cast<std::int16_t>(port_)) != printer::ChannelStep::Ready) {
         return false;
     }
     const bool sent = Succeeded(CPortLibraryBinder::SendChannelData(data, count));
@@ -207,6 +217,10 @@ void CAutoPrinterD4Stream::ReportIoError() {
 }
 
 int CreatePrinterStream(platform::ISequentialStream** out, std::int16_t port) {
+    printer::PortSession::Exchange exchange = BeginStream(out);
+    if (!exchange) {
+        return 0;
+    }
     std::string name;
     if (port == kSearch) {
         port = SearchPrinter(&name);
@@ -214,7 +228,7 @@ int CreatePrinterStream(platform::ISequentialStream** out, std::int16_t port) {
         // The port stays open: the next open, or the stream's end, closes it.
         ReadModelName(&name);
     }
-    return HandOutStream<CAutoPrinterStream>(out, port, std::move(name));
+    return HandOutStream<CAutoPrinterStream>(out, port, std::move(name), std::move(exchange));
 }
 
 int CreatePrinterStreamByName(platform::ISequentialStream** out, const std::string& portName) {
@@ -222,9 +236,13 @@ int CreatePrinterStreamByName(platform::ISequentialStream** out, const std::stri
 }
 
 int CreateD4Stream(platform::ISequentialStream** out, std::int16_t port) {
+    printer::PortSession::Exchange exchange = BeginStream(out);
+    if (!exchange) {
+        return 0;
+    }
     std::string name;
     if (port == kSearch) {
         port = SearchPrinter(&name);
     }
-    return HandOutStream<CAutoPrinterD4Stream>(out, port, std::move(name));
+    return HandOutStream<CAutoPrinterD4Stream>(out, port, std::move(name), std::move(exchange));
 }

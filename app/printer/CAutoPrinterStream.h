@@ -5,6 +5,10 @@
 // CAutoPrinterStream goes through the driver selector's plain send and receive;
 // CAutoPrinterD4Stream through the IEEE 1284.4 data channel, negotiating it for every call. Neither
 // shows a message: a failure is the result 1 (S_FALSE), a zero count and a debug text.
+//
+// A stream holds an exchange of the port session from its creation (the search, or the model name
+// query that leaves the plain stream's port open) to its release: no other thread reaches the port
+// while a stream is open. The factories give no stream (0) when the session refuses it.
 #pragma once
 
 #include <cstdint>
@@ -13,6 +17,7 @@
 #include "platform/Unknown.h"
 #include "portselect/PortNumbers.h"
 #include "printer/CRefCounted.h"
+#include "printer/PortSession.h"
 
 // The byte stream with the slots the print streams add after Write: a virtual destructor, then the
 // report of the port driver's last I/O error.
@@ -31,7 +36,7 @@ public:
     static constexpr int kWriteAttempts = 3;
     static constexpr std::uint32_t kWriteRetryPause = 50;
 
-    CAutoPrinterStream(std::int32_t port, std::string modelName);
+    CAutoPrinterStream(std::int32_t port, std::string modelName, printer::PortSession::Exchange exchange);
     ~CAutoPrinterStream() override;
 
     platform::HResult Read(void* buffer, std::uint32_t count, std::uint32_t* read) override;
@@ -47,6 +52,8 @@ protected:
 
     std::int32_t port_;
     std::string modelName_;
+    // Ends after the destructor's close of the port.
+    printer::PortSession::Exchange exchange_;
 };
 
 class CAutoPrinterD4Stream : public CAutoPrinterStream {
@@ -67,7 +74,7 @@ protected:
 };
 
 // The plain stream for a port number (-1: search the USB and LPT ports for the first printer that
-// names its model). 1, or 0 when it cannot be allocated.
+// names its model). 1, or 0 when it cannot be allocated or the port session refuses it.
 int CreatePrinterStream(platform::ISequentialStream** out, std::int16_t port);
 int CreatePrinterStreamByName(platform::ISequentialStream** out, const std::string& portName);
 // The channel stream for a port number (-1: search as above; a given port is not opened here).

@@ -4,29 +4,31 @@
 #include "printer/CPortLibraryBinder.h"
 #include "printer/ChannelExchange.h"
 #include "printer/EepromCommands.h"
-#include "printer/PortNameToNumber.h"
 #include "printer/SendModelPreamble.h"
 
-CEepromRwByApDllD4::CEepromRwByApDllD4(const std::string& portName, std::uint8_t code1, std::uint8_t code2,
-                                       std::uint32_t lastAddress, IPrinterErrorCallback* callback)
-    : CEepromRwByESC(nullptr, code1, code2, lastAddress, callback), port_(PortNameToNumber(portName)) {
-    // The dump goes to the printer as print data on the data channel of the same port.
-    platform::ISequentialStream* stream = nullptr;
-    if (CreateD4Stream(&stream, port_) == 1) {
-        AdoptStream(stream);
-    }
+namespace {
+
+printer::PortSession::Exchange BeginExchange(const char* who) {
+    return printer::PortSession::OfProcess().Begin(who);
 }
+
+}  // namespace
+
+CEepromRwByApDllD4::CEepromRwByApDllD4(const printer::Target& target, IPrinterErrorCallback* callback)
+    : CEepromRwByESC(nullptr, target.code1, target.code2, target.lastAddress, callback), target_(target) {}
 
 CEepromRwByApDllD4::~CEepromRwByApDllD4() {
     CloseReadChannel();
     CloseWriteChannel();
 }
 
-int CEepromRwByApDllD4::OpenChannelFor() {
-    SendModelPreamble(port_);
-    switch (printer::OpenChannel(port_)) {
+int CEepromRwByApDllD4::OpenChannelFor(const printer::PortSession::Exchange& exchange) {
+    SendModelPreamble(target_);
+    switch (printer::OpenChannel(exchange, target_.Port())) {
         case printer::ChannelStep::Ready:
+            channel_ = BeginExchange("EEPROM channel");
             return -1;
+        case printer::ChannelStep::Busy:
         case printer::ChannelStep::Open:
             return printer::error::kPortOpen;
         case printer::ChannelStep::Support:
@@ -37,15 +39,19 @@ int CEepromRwByApDllD4::OpenChannelFor() {
 }
 
 int CEepromRwByApDllD4::ReadByte(int address, std::uint8_t* value) {
+    const printer::PortSession::Exchange exchange = BeginExchange("EEPROM read");
+    if (!exchange) {
+        return 0;
+    }
     CloseWriteChannel();
     if (!Addressable(address)) {
-        Callback()->OnError(printer::error::kReadEeprom);
+        ReportError(printer::error::kReadEeprom);
         return 0;
     }
     if (!readChannelOpen_) {
-        const int failure = OpenChannelFor();
+        const int failure = OpenChannelFor(exchange);
         if (failure >= 0) {
-            Callback()->OnError(failure);
+            ReportError(failure);
             return 0;
         }
         readChannelOpen_ = 1;
@@ -58,20 +64,24 @@ int CEepromRwByApDllD4::ReadByte(int address, std::uint8_t* value) {
         return 1;
     }
     CloseChannel();
-    Callback()->OnError(printer::error::kReadEeprom);
+    ReportError(printer::error::kReadEeprom);
     return 0;
 }
 
 int CEepromRwByApDllD4::WriteByte(int address, std::uint8_t value) {
+    const printer::PortSession::Exchange exchange = BeginExchange("EEPROM write");
+    if (!exchange) {
+        return 0;
+    }
     CloseReadChannel();
     if (!Addressable(address)) {
-        Callback()->OnError(printer::error::kSend);
+        ReportError(printer::error::kSend);
         return 0;
     }
     if (!writeChannelOpen_) {
-        const int failure = OpenChannelFor();
+        const int failure = OpenChannelFor(exchange);
         if (failure >= 0) {
-            Callback()->OnError(failure);
+            ReportError(failure);
             return 0;
         }
         writeChannelOpen_ = 1;
@@ -83,8 +93,22 @@ int CEepromRwByApDllD4::WriteByte(int address, std::uint8_t value) {
         return 1;
     }
     CloseChannel();
-    Callback()->OnError(printer::error::kSend);
+    ReportError(printer::error::kSend);
     return 0;
+}
+
+int CEepromRwByApDllD4::PrintDump(const std::int32_t* values) {
+    CloseChannel();
+    // The dump goes to the printer as print data on the data channel of the same port; the stream
+    // holds the port session from its creation to its release, so it lives for the dump alone.
+    platform::ISequentialStream* stream = nullptr;
+    if (CreateD4Stream(&stream, target_.Port()) == 0) {
+        return 0;
+    }
+    AdoptStream(stream);
+    const int printed = CEepromRwByESC::PrintDump(values);
+    AdoptStream(nullptr);
+    return printed;
 }
 
 int CEepromRwByApDllD4::CloseChannel() {
@@ -93,9 +117,14 @@ int CEepromRwByApDllD4::CloseChannel() {
     return write && read ? 1 : 0;
 }
 
+void CEepromRwByApDllD4::CloseOpenChannel() {
+    printer::CloseChannel(channel_);
+    channel_.Release();
+}
+
 int CEepromRwByApDllD4::CloseReadChannel() {
     if (readChannelOpen_) {
-        printer::CloseChannel();
+        CloseOpenChannel();
         readChannelOpen_ = 0;
     }
     return 1;
@@ -103,14 +132,12 @@ int CEepromRwByApDllD4::CloseReadChannel() {
 
 int CEepromRwByApDllD4::CloseWriteChannel() {
     if (writeChannelOpen_) {
-        printer::CloseChannel();
+        CloseOpenChannel();
         writeChannelOpen_ = 0;
     }
     return 1;
 }
 
-int CreateEepromRW(IEepromRW** out, const std::string& portName, std::uint8_t code1, std::uint8_t code2,
-                   std::uint32_t lastAddress) {
-    return printer::HandOut<CEepromRwByApDllD4>(out, platform::kIidIUnknown, portName, code1, code2,
-                                                lastAddress, nullptr);
+int CreateEepromRW(IEepromRW** out, const printer::Target& target, IPrinterErrorCallback* callback) {
+    return printer::HandOut<CEepromRwByApDllD4>(out, platform::kIidIUnknown, target, callback);
 }

@@ -2,19 +2,23 @@
 // carried by the channel library. A channel stays open between calls of the same direction, so a run
 // of reads (or of writes) costs one negotiation; switching direction closes the other channel first.
 // Never both are open. The dump is printed through the channel print stream of the port.
+//
+// Port session: each byte runs in an exchange of its own, and the object holds one more for as long
+// as a channel stays open, since the port stays open with it. A byte refused by the session fails
+// (0) without touching the port and without a message: the refusal stops a debug build.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
 #include "printer/CEepromRwByESC.h"
+#include "printer/PortSession.h"
+#include "printer/Target.h"
 
 class CEepromRwByApDllD4 : public CEepromRwByESC {
 public:
-    // The port number comes from the port name; the channel print stream of that port becomes the
-    // object's stream, for the dump.
-    CEepromRwByApDllD4(const std::string& portName, std::uint8_t code1, std::uint8_t code2,
-                       std::uint32_t lastAddress, IPrinterErrorCallback* callback);
+    // The target's port, command code and last address.
+    CEepromRwByApDllD4(const printer::Target& target, IPrinterErrorCallback* callback);
     // Closes the read channel, then the write channel.
     ~CEepromRwByApDllD4() override;
 
@@ -24,27 +28,31 @@ public:
     int ReadByte(int address, std::uint8_t* value) override;
     // As ReadByte, with 1 for a send that failed or an address outside the model's range.
     int WriteByte(int address, std::uint8_t value) override;
+    // Closes both channels, then prints through a channel print stream of the port made for the dump.
+    int PrintDump(const std::int32_t* values) override;
     // Closes both channels; 1 when both closed.
     int CloseChannel() override;
     // Terminates the channel of that direction and closes the port, if it is open. 1.
     virtual int CloseReadChannel();
     virtual int CloseWriteChannel();
 
-    std::int16_t PortNumber() const { return port_; }
+    std::int16_t PortNumber() const { return target_.Port(); }
     bool ReadChannelOpen() const { return readChannelOpen_ != 0; }
     bool WriteChannelOpen() const { return writeChannelOpen_ != 0; }
 
 private:
-    // Model preamble, open, D4 check and negotiation; the error code of the step that failed, or -1.
-    int OpenChannelFor();
+    // Model preamble, open, D4 check and negotiation within the exchange; the error code of the
+    // step that failed, or -1 with the channel's own exchange held.
+    int OpenChannelFor(const printer::PortSession::Exchange& exchange);
+    void CloseOpenChannel();
 
-    std::int16_t port_;
+    printer::Target target_;
     std::int32_t readChannelOpen_ = 0;
     std::int32_t writeChannelOpen_ = 0;
+    // Held while either channel is open.
+    printer::PortSession::Exchange channel_;
 };
 
-// A new channel EEPROM access for the port name (the settings' port) with the model's command code
-// (the two values of pnRNumber) and last address (nADRSMax), and the default error callback, handed
-// out with its only reference. 1, or 0 when it cannot be allocated.
-int CreateEepromRW(IEepromRW** out, const std::string& portName, std::uint8_t code1, std::uint8_t code2,
-                   std::uint32_t lastAddress);
+// A new channel EEPROM access for the target with the error callback given (none: failures are told
+// by the results alone), handed out with its only reference. 1, or 0 when it cannot be allocated.
+int CreateEepromRW(IEepromRW** out, const printer::Target& target, IPrinterErrorCallback* callback);

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "platform/Clock.h"
-#include "printer/CPrinterErrorCallback.h"
 #include "printer/EepromCommands.h"
+#include "printer/ReceiveWindow.h"
 #include "protocol/HexDigit.h"
 
 namespace {
@@ -53,8 +53,6 @@ CEepromRwByESC::CEepromRwByESC(platform::ISequentialStream* stream, std::uint8_t
         void* taken = nullptr;
         callback->QueryInterface(platform::kIidIUnknown, &taken);
         callback_ = static_cast<IPrinterErrorCallback*>(taken);
-    } else {
-        CreatePrinterErrorCallback(&callback_);
     }
 }
 
@@ -64,6 +62,12 @@ CEepromRwByESC::~CEepromRwByESC() {
     }
     if (callback_ != nullptr) {
         callback_->Release();
+    }
+}
+
+void CEepromRwByESC::ReportError(int code) {
+    if (callback_ != nullptr) {
+        callback_->OnError(code);
     }
 }
 
@@ -94,17 +98,18 @@ int CEepromRwByESC::ReadByte(int address, std::uint8_t* value) {
         return 0;
     }
     // One byte more than is asked for, so the terminator after a full reply stays in the buffer.
-    std::array<char, kReplySize + 1> reply{};
+    std::array<char, printer::kReceiveWindow + 1> reply{};
     std::uint32_t received = 0;
     const bool read = WithRetries(kReadRetryPause, [&] {
         received = 0;
-        return stream_ != nullptr && stream_->Read(reply.data(), kReplySize, &received) == platform::kSOk;
+        return stream_ != nullptr &&
+               stream_->Read(reply.data(), printer::kReceiveWindow, &received) == platform::kSOk;
     });
     if (!read) {
         *value = 0xFF;
         return 0;
     }
-    received = received > kReplySize ? kReplySize : received;
+    received = received > printer::kReceiveWindow ? printer::kReceiveWindow : received;
     reply[received] = '\0';
     // A reply too short to hold the value, or without two hexadecimal characters there, holds no
     // byte of the printer.

@@ -12,7 +12,8 @@
 class CEepromRwByESC : public printer::CRefCounted<IEepromRW> {
 public:
     // The stream (null allowed: every transfer then fails) and the callback are each taken with a
-    // reference of their own; a null callback is replaced by a new CPrinterErrorCallback.
+    // reference of their own. Without a callback a failure is told by the result alone: what the
+    // technician is shown is the caller's choice (the pages give the one that shows the messages).
     CEepromRwByESC(platform::ISequentialStream* stream, std::uint8_t code1, std::uint8_t code2,
                    std::uint32_t lastAddress, IPrinterErrorCallback* callback);
     ~CEepromRwByESC() override;
@@ -34,12 +35,11 @@ public:
     // The stream has no channel to close; the channel access closes its own here.
     virtual int CloseChannel() { return 1; }
 
-    // The size of the reply the read asks for.
-    static constexpr std::uint32_t kReplySize = 1024;
-
 protected:
     platform::ISequentialStream* Stream() const { return stream_; }
     IPrinterErrorCallback* Callback() const { return callback_; }
+    // Hands the failure's code to the callback, if there is one.
+    void ReportError(int code);
     std::uint8_t Code1() const { return code1_; }
     std::uint8_t Code2() const { return code2_; }
     std::uint32_t LastAddress() const { return lastAddress_; }

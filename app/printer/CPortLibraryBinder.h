@@ -13,12 +13,10 @@
 
 #include "platform/DynamicLibrary.h"
 #include "printer/PortStatus.h"
+#include "printer/ReceiveWindow.h"
 
 class CPortLibraryBinder {
 public:
-    // The size of the status reply buffer ReadStatusReply fills (the text is NUL-terminated in it).
-    static constexpr std::uint32_t kStatusReplySize = 1024;
-
     // Frees what is bound, then loads the two libraries by their Windows names (the platform's file
     // names on Linux), the driver selector first; loading it loads the port driver for the running
     // system at once. The cancel flag goes back to 0. False when either library did not load; the one
@@ -47,10 +45,11 @@ public:
     // 0x0001 once called: the two bytes become the command code of the following EEPROM reads.
     static printer::Status SetCommandCode(std::uint8_t code1, std::uint8_t code2);
     static printer::Status SendChannelData(const std::uint8_t* data, std::uint32_t count);
-    // The buffer must hold 1024 bytes: the library writes one reply packet's data and takes no length.
+    // The buffer must hold kReceiveWindow bytes: the library writes one reply packet's data and takes
+    // no length.
     static printer::Status ReceiveChannelData(std::uint8_t* buffer);
     static printer::Status ReadChannelEeprom(std::uint32_t address, std::uint8_t* value);
-    // buffer: kStatusReplySize bytes.
+    // buffer: kReceiveWindow bytes; the text is NUL-terminated in it.
     static printer::Status ReadStatusReply(char* buffer);
 
 private:

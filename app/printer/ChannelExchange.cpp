@@ -4,7 +4,10 @@
 
 namespace printer {
 
-ChannelStep OpenChannel(std::int16_t port) {
+ChannelStep OpenChannel(const PortSession::Exchange& exchange, std::int16_t port) {
+    if (!exchange) {
+        return ChannelStep::Busy;
+    }
     if (!Succeeded(CPortLibraryBinder::OpenPort(port))) {
         return ChannelStep::Open;
     }
@@ -19,7 +22,10 @@ ChannelStep OpenChannel(std::int16_t port) {
     return ChannelStep::Ready;
 }
 
-Status CloseChannel() {
+Status CloseChannel(const PortSession::Exchange& exchange) {
+    if (!exchange) {
+        return status::kPortBusy;
+    }
     const Status terminated = CPortLibraryBinder::TerminateChannel();
     const Status closed = CPortLibraryBinder::ClosePort();
     if (!Succeeded(terminated)) {

@@ -7,12 +7,13 @@
 #include <cstdint>
 
 #include "printer/PortStatus.h"
+#include "printer/ReceiveWindow.h"
 
 namespace printer::plainport {
 
 Status Open(std::int16_t port);
 void Close();
-// buffer: at least kReceiveSize bytes, whatever length asks for: with kReceiveAnything the driver
+// buffer: at least kReceiveWindow bytes, whatever length asks for: with kReceiveAnything the driver
 // may fill that much. length: in, the length expected; out, the bytes received.
 Status Receive(std::uint8_t* buffer, std::uint32_t* length);
 Status SetReceiveType(std::uint32_t type);
@@ -21,7 +22,6 @@ Status IoErrorCode(std::int16_t* code);
 Status SetTimeOuts(std::uint32_t readInterval, std::uint32_t readMultiplier, std::uint32_t readConstant,
                    std::uint32_t writeMultiplier, std::uint32_t writeConstant);
 
-inline constexpr std::uint32_t kReceiveSize = 1024;
 // SetReceiveType: take whatever arrives.
 inline constexpr std::uint32_t kReceiveAnything = 3;
 

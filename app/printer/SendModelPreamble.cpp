@@ -1,15 +1,15 @@
 #include "printer/SendModelPreamble.h"
 
-#include "config/CTolvAppParam.h"
-#include "config/CTolvPrnParam.h"
 #include "printer/CPortLibraryBinder.h"
+#include "printer/PortSession.h"
 #include "protocol/PrinterCommandCodes.h"
 
-void SendModelPreamble(std::int16_t port) {
-    if (!CTolvPrnParam::Instance()->NeedsModelPreamble(CTolvAppParam::Instance()->nCustomerIndex)) {
+void SendModelPreamble(const printer::Target& target) {
+    if (!target.modelPreamble) {
         return;
     }
-    if (!printer::Succeeded(CPortLibraryBinder::OpenPort(port))) {
+    const printer::PortSession::Exchange exchange = printer::PortSession::OfProcess().Begin("model preamble");
+    if (!exchange || !printer::Succeeded(CPortLibraryBinder::OpenPort(target.Port()))) {
         return;
     }
     const auto& preamble = protocol::fs::kModelPreambleCommand;

@@ -1,9 +1,8 @@
 #include "printer/WaitForPrinter.h"
 
-#include "config/CTolvAppParam.h"
 #include "platform/Clock.h"
 #include "printer/CPrinterStatusHeron.h"
-#include "printer/CWaitingDlg.h"
+#include "printer/PortSession.h"
 
 namespace printer {
 namespace {
@@ -12,9 +11,13 @@ constexpr int kPollInterval = 100;
 
 }  // namespace
 
-int WaitPrinterReady(const std::string& portName, int timeoutMs) {
+int WaitPrinterReady(const Target& target, int timeoutMs) {
+    const PortSession::Exchange exchange = PortSession::OfProcess().Begin("waiting for the printer");
+    if (!exchange) {
+        return 0;
+    }
     IPrinterStatus* status = nullptr;
-    if (CreatePrinterStatus(&status, portName) == 0) {
+    if (CreatePrinterStatus(&status, target) == 0) {
         return 0;
     }
     const int polls = timeoutMs / kPollInterval;
@@ -27,25 +30,6 @@ int WaitPrinterReady(const std::string& portName, int timeoutMs) {
     }
     status->Release();
     return 0;
-}
-
-int WaitWithDialog(const std::string& portName, ui::HWindow owner) {
-    IPrinterStatus* status = nullptr;
-    if (CreatePrinterStatus(&status, portName) == 0) {
-        return 0;
-    }
-    CWaitingDlg dialog(status, owner);
-    // The dialog holds its own reference now.
-    status->Release();
-    return dialog.Run("waiting", CWaitingDlg::kFlagWaitForReady, -1, 0) == ui::kIdOk ? 1 : 0;
-}
-
-int WaitPrinterReady(int timeoutMs) {
-    return WaitPrinterReady(CTolvAppParam::Instance()->strPortName, timeoutMs);
-}
-
-int WaitWithDialog(ui::HWindow owner) {
-    return WaitWithDialog(CTolvAppParam::Instance()->strPortName, owner);
 }
 
 }  // namespace printer

@@ -1,23 +1,15 @@
-// Waiting until the printer reports itself ready: a silent poll loop and the waiting dialog. Each
-// makes its own status object for the port and gives it back before it returns.
+// Waiting until the printer reports itself ready without a window: the silent poll loop. It makes its
+// own status object for the target and gives it back before it returns. (The waiting dialog sits
+// above this layer, with the pages.)
 #pragma once
 
-#include <string>
-
-#include "ui/Types.h"
+#include "printer/Target.h"
 
 namespace printer {
 
 // Polls every 100 ms, timeoutMs / 100 times: 1 as soon as a status query succeeded, 0 when none did
-// (at once for a time-out under 100 ms).
-int WaitPrinterReady(const std::string& portName, int timeoutMs);
-
-// The waiting dialog, captioned "waiting", with OK enabled only while the printer reports ready and
-// Cancel beside it. 1 when the technician confirmed a ready printer, else 0.
-int WaitWithDialog(const std::string& portName, ui::HWindow owner);
-
-// The same for the port of the settings, as every page waits.
-int WaitPrinterReady(int timeoutMs);
-int WaitWithDialog(ui::HWindow owner);
+// (at once for a time-out under 100 ms). The whole wait is one exchange of the port session; 0 at
+// once when the session refuses it.
+int WaitPrinterReady(const Target& target, int timeoutMs);
 
 }  // namespace printer

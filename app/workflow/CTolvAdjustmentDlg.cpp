@@ -2,13 +2,14 @@
 
 #include <utility>
 
-#include "config/CTolvAppParam.h"
 #include "config/CTolvLangText.h"
 #include "dialogs/CApplicationLook.h"
+#include "pages/CPrinterErrorCallback.h"
+#include "pages/PaneSettingSink.h"
+#include "pages/SelectedPrinter.h"
 #include "pages/SensorStatusFlag.h"
+#include "pages/WaitWithDialog.h"
 #include "printer/CPrinterSettingReader.h"
-#include "printer/CPrinterStatusHeron.h"
-#include "printer/CWaitingDlg.h"
 #include "res/ResourceIds.h"
 #include "workflow/ItemCatalogue.h"
 #include "workflow/ItemPageFactory.h"
@@ -210,22 +211,23 @@ ui::ControlColors CTolvAdjustmentDlg::OnCtlColor(ui::HWindow control, ui::ColorT
 
 // The printer's state, polled once a second until the technician closes the window with OK.
 void CTolvAdjustmentDlg::ShowPrinterStatus() {
-    IPrinterStatus* status = nullptr;
-    if (CreatePrinterStatus(&status, CTolvAppParam::Instance()->strPortName) == 0 || status == nullptr) {
-        return;
-    }
-    {
-        CWaitingDlg waiting(status, m_hWnd);
-        waiting.Run("", 0, -1, 0);
-    }
-    status->Release();
+    pages::ShowPrinterStatus(pages::SelectedPrinter(), m_hWnd);
 }
 
 // Every setting of the printer into the information pane, with the progress window open meanwhile.
 void CTolvAdjustmentDlg::ReadPrinterSettings() {
     IProgressCallback* progress = ProgressControl(kOpenProgress, kSettingProgressMaximum);
-    CPrinterSettingReader reader;
-    reader.Read(progress, CPrinterSettingReader::kAll);
+    {
+        // A failed read tells the technician through the program's error messages.
+        IPrinterErrorCallback* errors = nullptr;
+        CreatePrinterErrorCallback(&errors);
+        pages::PaneSettingSink pane(progress);
+        CPrinterSettingReader reader(pages::SelectedPrinter(), pages::SelectedSettingMap(), errors);
+        reader.Read(pane, CPrinterSettingReader::kAll);
+        if (errors != nullptr) {
+            errors->Release();
+        }
+    }
     ProgressControl(kCloseProgress, kCloseValue);
 }
 

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "pages/CMyPropertyPage.h"
+#include "pages/CPrinterCtrlUI.h"
 #include "pages/IAdjustmentHost.h"
-#include "printer/CPrinterCtrlUI.h"
 #include "ui/CDialog.h"
 #include "workflow/CAdjustSequenceInnerDlg.h"
 #include "workflow/CMyPropertySheet.h"

@@ -11,8 +11,8 @@
 #include <string>
 
 #include "dialogs/CDialogMessagePresenter.h"
+#include "pages/StartUpBinding.h"
 #include "platform/DebugOutput.h"
-#include "printer/StartUpBinding.h"
 #include "ui/Backend.h"
 #include "ui/Scenario.h"
 #include "workflow/CTolvaneApp.h"
@@ -29,8 +29,8 @@ std::string Environment(const char* name) {
 }  // namespace
 
 int main() {
-    if (!printer::BindPortLibrariesAtStartUp()) {
-        return printer::kExitLibrariesMissing;
+    if (!pages::BindPortLibrariesAtStartUp()) {
+        return pages::kExitLibrariesMissing;
     }
     CDialogMessagePresenter presenter;
     presenter.Install();

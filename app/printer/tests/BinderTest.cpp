@@ -15,10 +15,14 @@ using printer::ChannelStep;
 using printer::Succeeded;
 namespace status = printer::status;
 
-using Binder = BoundPrinter;
+// The channel steps run within an exchange of the port session, as every caller's do.
+class Binder : public BoundPrinter {
+protected:
+    const printer::PortSession::Exchange exchange = printer::PortSession::OfProcess().Begin("binder test");
+};
 
 TEST_F(Binder, ReadsEepromBytesOverTheChannelAndLeavesThePortClosed) {
-    ASSERT_EQ(printer::OpenChannel(kUsb1), ChannelStep::Ready);
+    ASSERT_EQ(printer::OpenChannel(exchange, kUsb1), ChannelStep::Ready);
     EXPECT_TRUE(printer->InPacketMode());
     ASSERT_TRUE(Succeeded(CPortLibraryBinder::SetCommandCode(CommandCode(0), CommandCode(1))));
     for (const int address : {0x00, 0x10, 0xA2, 0xFF}) {
@@ -28,38 +32,38 @@ TEST_F(Binder, ReadsEepromBytesOverTheChannelAndLeavesThePortClosed) {
             << address;
         EXPECT_EQ(value, Stored(address)) << address;
     }
-    EXPECT_TRUE(Succeeded(printer::CloseChannel()));
+    EXPECT_TRUE(Succeeded(printer::CloseChannel(exchange)));
     EXPECT_FALSE(printer->InPacketMode());
     EXPECT_EQ(ports.OpenNow("USB1"), 0);
 }
 
 TEST_F(Binder, StatusReplyFitsTheBufferAndIsTerminated) {
-    ASSERT_EQ(printer::OpenChannel(kUsb1), ChannelStep::Ready);
-    std::array<char, CPortLibraryBinder::kStatusReplySize> reply{};
+    ASSERT_EQ(printer::OpenChannel(exchange, kUsb1), ChannelStep::Ready);
+    std::array<char, printer::kReceiveWindow> reply{};
     ASSERT_TRUE(Succeeded(CPortLibraryBinder::ReadStatusReply(reply.data())));
     const std::string text(reply.data());
     EXPECT_EQ(text.rfind("@BDC ST\r\n", 0), 0u) << text;
-    EXPECT_TRUE(Succeeded(printer::CloseChannel()));
+    EXPECT_TRUE(Succeeded(printer::CloseChannel(exchange)));
 }
 
 TEST_F(Binder, ARefusedOpenStopsAtTheOpenWithNothingLeftOpen) {
     ports.Control("USB1", "offline=refuse");
-    EXPECT_EQ(printer::OpenChannel(kUsb1), ChannelStep::Open);
+    EXPECT_EQ(printer::OpenChannel(exchange, kUsb1), ChannelStep::Open);
     EXPECT_EQ(ports.OpenNow("USB1"), 0);
     // A port number that names no port fails in the driver the same way.
-    EXPECT_EQ(printer::OpenChannel(0x0505), ChannelStep::Open);
+    EXPECT_EQ(printer::OpenChannel(exchange, 0x0505), ChannelStep::Open);
 }
 
 TEST_F(Binder, AFailedNegotiationClosesThePortAgainWithinTheDriversTimeOuts) {
     ports.Control("USB1", "offline=silent");
     const std::uint64_t before = clock.ElapsedMilliseconds();
-    EXPECT_NE(printer::OpenChannel(kUsb1), ChannelStep::Ready);
+    EXPECT_NE(printer::OpenChannel(exchange, kUsb1), ChannelStep::Ready);
     EXPECT_EQ(ports.OpenNow("USB1"), 0);
     EXPECT_LT(clock.ElapsedMilliseconds() - before, 60'000u);
     // The printer comes back: the next exchange opens afresh.
     ports.Control("USB1", "offline=no");
-    EXPECT_EQ(printer::OpenChannel(kUsb1), ChannelStep::Ready);
-    EXPECT_TRUE(Succeeded(printer::CloseChannel()));
+    EXPECT_EQ(printer::OpenChannel(exchange, kUsb1), ChannelStep::Ready);
+    EXPECT_TRUE(Succeeded(printer::CloseChannel(exchange)));
 }
 
 TEST_F(Binder, ModelPreambleGoesRawOnlyForTheModelThatNeedsIt) {
@@ -81,9 +85,10 @@ TEST(BinderWithoutTheFunctions, EveryOperationAnswersLibraryMissingAndCallsNothi
     // neither has a single function the binder looks for.
     ASSERT_TRUE(CPortLibraryBinder::BindLibraries("TolvFakeWirex.dll", "Plexer.dll"));
     std::uint8_t byte = 0x5A;
-    std::array<char, CPortLibraryBinder::kStatusReplySize> reply{};
-    std::array<std::uint8_t, 1024> buffer{};
+    std::array<char, printer::kReceiveWindow> reply{};
+    std::array<std::uint8_t, printer::kReceiveWindow> buffer{};
     const std::uint8_t data[1] = {0x40};
+    const printer::PortSession::Exchange exchange = printer::PortSession::OfProcess().Begin("binder test");
     for (int pass = 0; pass < 2; ++pass) {
         EXPECT_EQ(CPortLibraryBinder::OpenPort(0x0401), status::kLibraryMissing);
         EXPECT_EQ(CPortLibraryBinder::ClosePort(), status::kLibraryMissing);
@@ -96,7 +101,7 @@ TEST(BinderWithoutTheFunctions, EveryOperationAnswersLibraryMissingAndCallsNothi
         EXPECT_EQ(CPortLibraryBinder::ReceiveChannelData(buffer.data()), status::kLibraryMissing);
         EXPECT_EQ(CPortLibraryBinder::ReadChannelEeprom(0x10, &byte), status::kLibraryMissing);
         EXPECT_EQ(CPortLibraryBinder::ReadStatusReply(reply.data()), status::kLibraryMissing);
-        EXPECT_EQ(printer::OpenChannel(0x0401), ChannelStep::Open);
+        EXPECT_EQ(printer::OpenChannel(exchange, 0x0401), ChannelStep::Open);
         // And with nothing bound at all.
         CPortLibraryBinder::UnbindLibraries();
     }

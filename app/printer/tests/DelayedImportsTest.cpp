@@ -7,6 +7,7 @@
 
 #include "BoundPrinterFixture.h"
 #include "portselect/PlexerFunctions.h"
+#include "printer/ReceiveWindow.h"
 
 namespace printertest {
 namespace {
@@ -45,7 +46,7 @@ TEST_F(DelayedImports, RawDataModelNameAndSettingsGoThroughTheImports) {
     const std::uint8_t cancel = 0;
     ASSERT_TRUE(printer::Succeeded(SendByPlex(request.data(), 13, &cancel)));
     EXPECT_EQ(ports.Written("USB1"), std::vector<std::uint8_t>(request.begin(), request.end()));
-    std::array<std::uint8_t, 1024> reply{};
+    std::array<std::uint8_t, printer::kReceiveWindow> reply{};
     std::uint32_t length = 0;
     ASSERT_TRUE(printer::Succeeded(ReceiveByPlex(reply.data(), &length)));
     ASSERT_GE(length, 16u);

@@ -5,20 +5,23 @@
 #include <array>
 
 #include "BoundPrinterFixture.h"
-#include "MessageDialogRecorder.h"
+#include "RecordingErrorCallback.h"
 #include "printer/CEepromRwByApDllD4.h"
 
 namespace printertest {
 namespace {
 
-constexpr char kInterfaceError[] = "Interface Error\nMake sure cable connection\nand Printer Status.";
+using namespace printer::error;
 
 class EepromByChannel : public BoundPrinter, public ::testing::WithParamInterface<const char*> {
 protected:
     std::string Profile() const override { return GetParam(); }
     void SetUp() override {
         BoundPrinter::SetUp();
-        ASSERT_EQ(CreateEepromRW(&eeprom, "USB1", CommandCode(0), CommandCode(1), 0xFF), 1);
+        ASSERT_EQ(CreateEepromRW(&eeprom, Target("USB1", 0xFF), &errors), 1);
+    }
+    printer::Target Target(const char* portName, std::uint32_t lastAddress) const {
+        return {portName, CommandCode(0), CommandCode(1), lastAddress};
     }
     void TearDown() override {
         if (eeprom != nullptr) {
@@ -29,7 +32,7 @@ protected:
     CEepromRwByApDllD4& Channel() { return *static_cast<CEepromRwByApDllD4*>(eeprom); }
     std::uint64_t Negotiations() const { return printer->Transport().Initialisations(); }
 
-    MessageDialogRecorder messages;
+    RecordingErrorCallback errors;
     IEepromRW* eeprom = nullptr;
 };
 
@@ -47,7 +50,7 @@ TEST_P(EepromByChannel, AWholeRunOfReadsCostsOneNegotiation) {
     eeprom = nullptr;
     EXPECT_EQ(ports.OpenNow("USB1"), 0);
     EXPECT_FALSE(printer->InPacketMode());
-    EXPECT_TRUE(messages.Texts().empty());
+    EXPECT_TRUE(errors.Codes().empty());
 }
 
 TEST_P(EepromByChannel, SwitchingDirectionTerminatesTheOtherChannelFirst) {
@@ -91,7 +94,7 @@ TEST_P(EepromByChannelFaults, AnOfflinePrinterGivesTheInterfaceErrorAndNoValue) 
     EXPECT_EQ(eeprom->ReadByte(0x10, &value), 0);
     EXPECT_EQ(value, 0x42);
     EXPECT_EQ(eeprom->WriteByte(0x10, 0x00), 0);
-    EXPECT_EQ(messages.Texts(), (std::vector<std::string>{kInterfaceError, kInterfaceError}));
+    EXPECT_EQ(errors.Codes(), (std::vector<int>{kPortOpen, kPortOpen}));
     EXPECT_EQ(ports.OpenNow("USB1"), 0);
 }
 
@@ -104,7 +107,7 @@ TEST_P(EepromByChannelFaults, AFailedReadSaysSoClosesTheChannelAndTheNextReadNeg
     EXPECT_EQ(eeprom->ReadByte(0x11, &value), 0);
     EXPECT_EQ(value, 0x42);
     EXPECT_LT(clock.ElapsedMilliseconds() - before, 60'000u);
-    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Cannot Read EEPROM"});
+    EXPECT_EQ(errors.Codes(), std::vector<int>{kReadEeprom});
     EXPECT_FALSE(Channel().ReadChannelOpen());
     EXPECT_EQ(ports.OpenNow("USB1"), 0);
 
@@ -121,7 +124,7 @@ TEST_P(EepromByChannelFaults, APrinterThatStopsAnsweringBetweenTwoReadsGivesNoVa
     value = 0x42;
     EXPECT_EQ(eeprom->ReadByte(0x11, &value), 0);
     EXPECT_EQ(value, 0x42);
-    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Cannot Read EEPROM"});
+    EXPECT_EQ(errors.Codes(), std::vector<int>{kReadEeprom});
     EXPECT_EQ(ports.OpenNow("USB1"), 0);
 }
 
@@ -129,8 +132,8 @@ TEST_P(EepromByChannelFaults, ALineDroppedDuringAWriteSaysCannotSendData) {
     ASSERT_EQ(eeprom->WriteByte(0x30, 0x01), 1);
     ports.Control("USB1", "drop-after=4");
     EXPECT_EQ(eeprom->WriteByte(0x31, 0x02), 0);
-    ASSERT_FALSE(messages.Texts().empty());
-    EXPECT_EQ(messages.Texts().back(), "Cannot Send Data");
+    ASSERT_FALSE(errors.Codes().empty());
+    EXPECT_EQ(errors.Codes().back(), kSend);
     EXPECT_FALSE(Channel().WriteChannelOpen());
     EXPECT_EQ(ports.OpenNow("USB1"), 0);
 }
@@ -139,7 +142,7 @@ TEST_P(EepromByChannelFaults, ALineDroppedDuringAWriteSaysCannotSendData) {
 // last one must not reach whatever cell the low byte names.
 TEST_P(EepromByChannelFaults, AddressesOutsideTheModelsRangeAreRefusedUnsent) {
     IEepromRW* small = nullptr;
-    ASSERT_EQ(CreateEepromRW(&small, "USB1", CommandCode(0), CommandCode(1), 0x7F), 1);
+    ASSERT_EQ(CreateEepromRW(&small, Target("USB1", 0x7F), &errors), 1);
     std::uint8_t value = 0x42;
     for (const int address : {-1, 0x80, 0x100, 0x1A2}) {
         EXPECT_EQ(small->ReadByte(address, &value), 0) << address;
@@ -147,10 +150,10 @@ TEST_P(EepromByChannelFaults, AddressesOutsideTheModelsRangeAreRefusedUnsent) {
     }
     EXPECT_EQ(value, 0x42);
     EXPECT_EQ(ports.OpenCount("USB1"), 0);
-    const std::vector<std::string> texts = messages.Texts();
-    ASSERT_EQ(texts.size(), 8u);
-    EXPECT_EQ(texts[0], "Cannot Read EEPROM");
-    EXPECT_EQ(texts[1], "Cannot Send Data");
+    const std::vector<int> codes = errors.Codes();
+    ASSERT_EQ(codes.size(), 8u);
+    EXPECT_EQ(codes[0], kReadEeprom);
+    EXPECT_EQ(codes[1], kSend);
     // And the cells inside the range are still there.
     EXPECT_EQ(small->ReadByte(0x7F, &value), 1);
     EXPECT_EQ(value, Stored(0x7F));
@@ -175,7 +178,7 @@ TEST_P(EepromByChannelFaults, TheDumpClosesTheReadChannelAndGoesOutAsPrintData) 
     char row[64];
     std::snprintf(row, sizeof row, " F0   %02X", static_cast<unsigned>(values[0xF0]));
     EXPECT_NE(wire.find(row), std::string::npos);
-    EXPECT_TRUE(messages.Texts().empty());
+    EXPECT_TRUE(errors.Codes().empty());
 }
 
 // (A line that drops during a write heals when the channel stream opens the port for its next
@@ -188,13 +191,30 @@ TEST_P(EepromByChannelFaults, ADumpToAnOfflinePrinterFails) {
     EXPECT_EQ(ports.OpenNow("USB1"), 0);
 }
 
+// The command line and the benches give no callback: a failure is the result alone.
+TEST_P(EepromByChannelFaults, WithoutACallbackAFailureIsTheResultAlone) {
+    IEepromRW* silent = nullptr;
+    ASSERT_EQ(CreateEepromRW(&silent, Target("USB1", 0xFF), nullptr), 1);
+    ports.Control("USB1", "offline=refuse");
+    std::uint8_t value = 0x42;
+    EXPECT_EQ(silent->ReadByte(0x10, &value), 0);
+    EXPECT_EQ(silent->WriteByte(0x10, 0x00), 0);
+    EXPECT_EQ(silent->ReadByte(0x1FF, &value), 0);
+    EXPECT_EQ(value, 0x42);
+    ports.Control("USB1", "offline=no");
+    EXPECT_EQ(silent->ReadByte(0x10, &value), 1);
+    EXPECT_EQ(value, Stored(0x10));
+    silent->Release();
+    EXPECT_TRUE(errors.Codes().empty());
+}
+
 TEST_P(EepromByChannelFaults, AnotherPortNameReachesNoPrinter) {
     IEepromRW* other = nullptr;
-    ASSERT_EQ(CreateEepromRW(&other, "USB10", CommandCode(0), CommandCode(1), 0xFF), 1);
+    ASSERT_EQ(CreateEepromRW(&other, Target("USB10", 0xFF), &errors), 1);
     EXPECT_EQ(static_cast<CEepromRwByApDllD4*>(other)->PortNumber(), 0x040A);
     std::uint8_t value = 0x42;
     EXPECT_EQ(other->ReadByte(0x10, &value), 0);
-    EXPECT_EQ(messages.Texts(), std::vector<std::string>{kInterfaceError});
+    EXPECT_EQ(errors.Codes(), std::vector<int>{kPortOpen});
     EXPECT_EQ(ports.OpenCount("USB1"), 0);
     other->Release();
 }

@@ -7,6 +7,7 @@
 #include "ModelPrinterStream.h"
 #include "platform/Clock.h"
 #include "printer/CEepromRwByESC.h"
+#include "printer/ReceiveWindow.h"
 #include "testsupport/MessageRecorder.h"
 #include "vprinter/inprocess/InProcessPrinterPorts.h"
 #include "vprinter/model/ControlVerb.h"
@@ -241,7 +242,7 @@ TEST(EepromReplies, OnlyTwoHexadecimalCharactersAtOffsets14And15AreAValue) {
         {"EE:00A2 VALUE:5;", -1},
         {std::string("EE:00A2 VALUE:\0A;", 17), -1},
         {"EE:00A2 VALUE:FF" + std::string(2000, 'x'), 0xFF},
-        {std::string(1024, '7'), 0x77},
+        {std::string(printer::kReceiveWindow, '7'), 0x77},
     };
     platform::VirtualClock clock;
     platform::ScopedClock useClock{clock};

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "MessageDialogRecorder.h"
+#include "RecordingErrorCallback.h"
 #include "platform/Device.h"
 #include "platform/VirtualPrinterClient.h"
 #include "printer/CEepromRwByApDllD4.h"
@@ -43,14 +43,15 @@ protected:
     }
 
     testsupport::TemporaryFolder folder{"eeprom-tcp"};
-    printertest::MessageDialogRecorder messages;
+    printertest::RecordingErrorCallback errors;
+    const printer::Target usb1{"USB1", kCode1, kCode2, 0xFF};
     // Declared last: started after the members above and stopped before them, after TearDown.
     vprinter::LoopbackPrinters printers{{"USB1=VK-572D"}, folder.Path()};
 };
 
 TEST_F(EepromOverTcp, WritesReadsBackAndReadsTheWholeEepromInOneNegotiation) {
     IEepromRW* eeprom = nullptr;
-    ASSERT_EQ(CreateEepromRW(&eeprom, "USB1", kCode1, kCode2, 0xFF), 1);
+    ASSERT_EQ(CreateEepromRW(&eeprom, usb1, &errors), 1);
     ASSERT_EQ(eeprom->WriteByte(0xA2, 0x05), 1);
     ASSERT_EQ(eeprom->WriteByte(0xA3, 0xFA), 1);
     const long long before = Reported("negotiations");
@@ -70,12 +71,12 @@ TEST_F(EepromOverTcp, WritesReadsBackAndReadsTheWholeEepromInOneNegotiation) {
     EXPECT_EQ(eeprom->PrintDump(values.data()), 1);
     eeprom->Release();
     EXPECT_EQ(Reported("packet-mode"), 0);
-    EXPECT_TRUE(messages.Texts().empty());
+    EXPECT_TRUE(errors.Codes().empty());
 }
 
 TEST_F(EepromOverTcp, AnOfflinePrinterGivesTheInterfaceErrorAndAFailedReadNoValue) {
     IEepromRW* eeprom = nullptr;
-    ASSERT_EQ(CreateEepromRW(&eeprom, "USB1", kCode1, kCode2, 0xFF), 1);
+    ASSERT_EQ(CreateEepromRW(&eeprom, usb1, &errors), 1);
     Control("offline=refuse");
     std::uint8_t value = 0x42;
     EXPECT_EQ(eeprom->ReadByte(0x10, &value), 0);
@@ -86,9 +87,7 @@ TEST_F(EepromOverTcp, AnOfflinePrinterGivesTheInterfaceErrorAndAFailedReadNoValu
     value = 0x42;
     EXPECT_EQ(eeprom->ReadByte(0x11, &value), 0);
     EXPECT_EQ(value, 0x42);
-    EXPECT_EQ(messages.Texts(),
-              (std::vector<std::string>{"Interface Error\nMake sure cable connection\nand Printer Status.",
-                                        "Cannot Read EEPROM"}));
+    EXPECT_EQ(errors.Codes(), (std::vector<int>{printer::error::kPortOpen, printer::error::kReadEeprom}));
     Control("garbage=0");
     EXPECT_EQ(eeprom->ReadByte(0x10, &value), 1);
     eeprom->Release();

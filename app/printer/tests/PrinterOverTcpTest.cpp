@@ -4,11 +4,10 @@
 
 #include <string>
 
-#include "RecordingProgress.h"
-#include "config/CTolvAppParam.h"
+#include "RecordingErrorCallback.h"
+#include "RecordingSettingSink.h"
 #include "config/CTolvPrnParam.h"
 #include "config/ConfigurationScope.h"
-#include "dialogs/CAdjustInfoInnerDlg.h"
 #include "platform/Device.h"
 #include "platform/VirtualPrinterClient.h"
 #include "printer/CAutoPrinterStream.h"
@@ -29,7 +28,6 @@ protected:
         ASSERT_TRUE(printers.Ok()) << printers.Error();
         printers.InstallAsDeviceBackend();
         ASSERT_TRUE(CPortLibraryBinder::BindLibraries());
-        CTolvAppParam::Instance()->strPortName = "USB1";
         CTolvPrnParam::Instance()->SetProfile("VK-572D");
     }
     void TearDown() override {
@@ -46,13 +44,14 @@ protected:
     testsupport::TemporaryFolder folder{"printer-tcp"};
     config::ScopedConfiguration configuration;
     testsupport::MessageRecorder messages;
+    const printer::Target usb1{"USB1", 0x57, 0x2D, 0xFF};
     // Declared last: started after the members above and stopped before them, after TearDown.
     vprinter::LoopbackPrinters printers{{"USB1=VK-572D"}, folder.Path()};
 };
 
 TEST_F(PrinterOverTcp, StatusCodesTravelTheWholeWay) {
     IPrinterStatus* status = nullptr;
-    ASSERT_EQ(CreatePrinterStatus(&status, "USB1"), 1);
+    ASSERT_EQ(CreatePrinterStatus(&status, usb1), 1);
     ASSERT_EQ(status->Refresh(), 1);
     EXPECT_EQ(status->GetStatusCode(), 4);
     Control("error-state=12");
@@ -63,26 +62,30 @@ TEST_F(PrinterOverTcp, StatusCodesTravelTheWholeWay) {
     EXPECT_EQ(status->Refresh(), 0);
     EXPECT_EQ(status->GetErrorCode(), 12);
     status->Release();
-    EXPECT_EQ(printer::WaitPrinterReady("USB1", 250), 0);
+    EXPECT_EQ(printer::WaitPrinterReady(usb1, 250), 0);
     Control("offline=no");
-    EXPECT_EQ(printer::WaitPrinterReady("USB1", 250), 1);
+    EXPECT_EQ(printer::WaitPrinterReady(usb1, 250), 1);
 }
 
-TEST_F(PrinterOverTcp, SettingReaderFillsThePane) {
+TEST_F(PrinterOverTcp, SettingReaderReadsEverySetting) {
     Control("poke=0x21:0x80 poke=0x22:0 poke=0x23:2");
-    CAdjustInfoInnerDlg pane;
-    PublishInformationPane(&pane);
-    RecordingProgress progress;
-    progress.AddRef();
-    CPrinterSettingReader reader;
-    EXPECT_EQ(reader.Read(&progress, CPrinterSettingReader::kAll), 1);
-    PublishInformationPane(nullptr);
-    EXPECT_EQ(pane.m_fields.strDeviceID, "ORLEX VK-572D");
-    EXPECT_EQ(pane.m_fields.strUSBSerial.rfind("VPRT", 0), 0u) << pane.m_fields.strUSBSerial;
-    EXPECT_EQ(pane.m_fields.strCharTable, "Italic U.S.A.");
-    EXPECT_EQ(pane.m_fields.strPrintDirection, "Auto");
-    EXPECT_EQ(progress.steps, 23);
-    EXPECT_EQ(progress.ReferenceCount(), 1);
+    const CTolvPrnParam& model = *CTolvPrnParam::Instance();
+    printer::SettingMap map;
+    map.usbSerial = model.nADRSUSBSerial;
+    for (std::size_t i = 0; i < map.initial.size() && i < model.pnEEPInitAddress.size(); ++i) {
+        map.initial[i] = model.pnEEPInitAddress[i];
+    }
+    RecordingErrorCallback errors;
+    RecordingSettingSink sink;
+    CPrinterSettingReader reader(usb1, map, &errors);
+    EXPECT_EQ(reader.Read(sink, CPrinterSettingReader::kAll), 1);
+    EXPECT_EQ(sink.Text(printer::SettingField::DeviceId), "ORLEX VK-572D");
+    EXPECT_EQ(sink.Text(printer::SettingField::UsbSerial).rfind("VPRT", 0), 0u)
+        << sink.Text(printer::SettingField::UsbSerial);
+    EXPECT_EQ(sink.Text(printer::SettingField::CharacterTable), "Italic U.S.A.");
+    EXPECT_EQ(sink.Text(printer::SettingField::PrintingDirection), "Auto");
+    EXPECT_EQ(sink.steps, 23);
+    EXPECT_TRUE(errors.Codes().empty());
     EXPECT_TRUE(messages.Texts().empty());
 }
 

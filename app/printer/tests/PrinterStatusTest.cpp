@@ -15,7 +15,7 @@ class PrinterStatus : public BoundPrinter {
 protected:
     void SetUp() override {
         BoundPrinter::SetUp();
-        ASSERT_EQ(CreatePrinterStatus(&status, "USB1"), 1);
+        ASSERT_EQ(CreatePrinterStatus(&status, printer::Target{"USB1"}), 1);
     }
     void TearDown() override {
         if (status != nullptr) {
@@ -59,7 +59,7 @@ TEST_F(PrinterStatus, EachStateAndErrorTheVirtualPrinterTakesReadsBackAsItself) 
         ASSERT_EQ(status->Refresh(), 1);
         EXPECT_EQ(status->GetStatusCode(), c.status);
         EXPECT_EQ(status->GetErrorCode(), c.error);
-        EXPECT_EQ(LastStatusReply().tp, 1);
+        EXPECT_EQ(static_cast<CPrinterStatusHeron*>(status)->LastStatusReply().tp, 1);
         // The channel and the port are closed after every query.
         EXPECT_EQ(ports.OpenNow("USB1"), 0);
         EXPECT_FALSE(printer->InPacketMode());
@@ -106,13 +106,14 @@ TEST_F(PrinterStatus, FailuresKeepTheLastGoodCodes) {
 
 TEST_F(PrinterStatus, ABinaryReplyIsReportedUnparsable) {
     ports.Control("USB1", "status-form=binary");
-    ASSERT_EQ(printer::OpenChannel(kUsb1), printer::ChannelStep::Ready);
-    LastStatusReply().parseError = 0;
-    EXPECT_EQ(ReadAndParseStatusReply(), printer::status::kReplyNotParsable);
-    EXPECT_EQ(LastStatusReply().parseError, 1);
+    const printer::PortSession::Exchange exchange = printer::PortSession::OfProcess().Begin("status test");
+    ASSERT_EQ(printer::OpenChannel(exchange, kUsb1), printer::ChannelStep::Ready);
+    StatusReplyRecord record;
+    EXPECT_EQ(ReadAndParseStatusReply(exchange, &record), printer::status::kReplyNotParsable);
+    EXPECT_EQ(record.parseError, 1);
     ports.Control("USB1", "status-form=text");
-    EXPECT_EQ(ReadAndParseStatusReply(), printer::status::kSuccess);
-    printer::CloseChannel();
+    EXPECT_EQ(ReadAndParseStatusReply(exchange, &record), printer::status::kSuccess);
+    printer::CloseChannel(exchange);
 }
 
 TEST_F(PrinterStatus, AStatusObjectSurvivesThePrinterGoingOfflineBetweenCalls) {

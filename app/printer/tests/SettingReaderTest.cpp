@@ -1,40 +1,42 @@
-// The setting reader against the virtual printer of each shipped profile: the texts it writes into
-// the information pane, its progress steps, and that it gives back what it holds on every way out.
+// The setting reader against the virtual printer of each shipped profile: the texts it hands its
+// sink, its steps, the failures it reports, and that it leaves the port closed on every way out.
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "BoundPrinterFixture.h"
-#include "MessageDialogRecorder.h"
-#include "RecordingProgress.h"
-#include "config/CTolvAppParam.h"
+#include "RecordingErrorCallback.h"
+#include "RecordingSettingSink.h"
 #include "config/CTolvPrnParam.h"
 #include "config/ConfigurationScope.h"
-#include "dialogs/CAdjustInfoInnerDlg.h"
 #include "printer/CPrinterSettingReader.h"
 #include "printer/SettingTexts.h"
 
 namespace printertest {
 namespace {
 
+using printer::SettingField;
+
 class SettingReader : public BoundPrinter, public ::testing::WithParamInterface<const char*> {
 protected:
     std::string Profile() const override { return GetParam(); }
     void SetUp() override {
         BoundPrinter::SetUp();
-        CTolvAppParam::Instance()->strPortName = "USB1";
-        CTolvAppParam::Instance()->strCustomerName = "EUROPE";
         CTolvPrnParam::Instance()->SetProfile(GetParam());
-        PublishInformationPane(&pane);
-        progress.AddRef();
         // Known settings: table PC 850, Uni-d, Table1, 11 inches.
         ports.Control("USB1",
                       "poke=0x21:1 poke=0x22:0 poke=0x23:1 poke=0x24:1 poke=0x25:0x78 poke=0x26:0x0F");
     }
-    void TearDown() override {
-        PublishInformationPane(nullptr);
-        EXPECT_EQ(progress.ReferenceCount(), 1) << "the reader kept a reference to the progress window";
-        BoundPrinter::TearDown();
+    // The reader of the profile's map, as the pages build it from the model parameters.
+    CPrinterSettingReader Reader(bool thai = false) {
+        const CTolvPrnParam& model = *CTolvPrnParam::Instance();
+        printer::SettingMap map;
+        map.usbSerial = model.nADRSUSBSerial;
+        for (std::size_t i = 0; i < map.initial.size() && i < model.pnEEPInitAddress.size(); ++i) {
+            map.initial[i] = model.pnEEPInitAddress[i];
+        }
+        map.thaiCustomer = thai;
+        return CPrinterSettingReader({"USB1", CommandCode(0), CommandCode(1), 0xFF}, map, &errors);
     }
     bool HasUsbSerial() const { return CTolvPrnParam::Instance()->nADRSUSBSerial >= 0; }
     std::string StoredSerial() {
@@ -50,80 +52,84 @@ protected:
     }
 
     config::ScopedConfiguration configuration;
-    MessageDialogRecorder messages;
-    CAdjustInfoInnerDlg pane;
-    RecordingProgress progress;
-    CPrinterSettingReader reader;
+    RecordingErrorCallback errors;
+    RecordingSettingSink sink;
 };
 
 INSTANTIATE_TEST_SUITE_P(ShippedProfiles, SettingReader, ::testing::Values("VK-572D", "VK-2240II"));
 
-TEST_P(SettingReader, FillsThePrinterInformationFromTheEeprom) {
-    pane.m_fields.strBidValue[0] = "3";
-    ASSERT_EQ(reader.Read(&progress, CPrinterSettingReader::kAll), 1);
-    const CAdjustInfoFields& fields = pane.m_fields;
-    EXPECT_EQ(fields.strDeviceID, std::string("ORLEX ") + GetParam());
-    EXPECT_EQ(fields.strCharTable, "PC 850");
-    EXPECT_EQ(fields.strPrintDirection, "Uni-d");
-    EXPECT_EQ(fields.strIBMChar, "Table1");
-    EXPECT_EQ(fields.strPageLength, "11\"");
-    // Only the fields of the mask are touched.
-    EXPECT_EQ(fields.strBidValue[0], "3");
+TEST_P(SettingReader, ReadsThePrinterInformationFromTheEeprom) {
+    ASSERT_EQ(Reader().Read(sink, CPrinterSettingReader::kAll), 1);
+    EXPECT_EQ(sink.Text(SettingField::DeviceId), std::string("ORLEX ") + GetParam());
+    EXPECT_EQ(sink.Text(SettingField::CharacterTable), "PC 850");
+    EXPECT_EQ(sink.Text(SettingField::PrintingDirection), "Uni-d");
+    EXPECT_EQ(sink.Text(SettingField::IbmCharacter), "Table1");
+    EXPECT_EQ(sink.Text(SettingField::PageLength), "11\"");
+    EXPECT_EQ(sink.Text(SettingField::Reserved), "");
     if (HasUsbSerial()) {
-        EXPECT_EQ(fields.strUSBSerial.size(), StoredSerial().size());
-        EXPECT_EQ(fields.strUSBSerial, StoredSerial());
-        EXPECT_EQ(fields.strUSBSerial.rfind("VPRT", 0), 0u) << fields.strUSBSerial;
+        EXPECT_EQ(sink.Text(SettingField::UsbSerial).size(), StoredSerial().size());
+        EXPECT_EQ(sink.Text(SettingField::UsbSerial), StoredSerial());
+        EXPECT_EQ(sink.Text(SettingField::UsbSerial).rfind("VPRT", 0), 0u);
     } else {
-        EXPECT_EQ(fields.strUSBSerial, "");
+        EXPECT_EQ(sink.Text(SettingField::UsbSerial), "");
     }
-    EXPECT_NE(pane.PrinterInfoText().find("Page Length:  11\""), std::string::npos) << pane.PrinterInfoText();
-    EXPECT_TRUE(messages.Texts().empty());
-    // Every step of the 24 but the cleared field's, then back to the start.
-    EXPECT_EQ(progress.stepCount, 24);
-    EXPECT_EQ(progress.steps, 23);
-    EXPECT_EQ(progress.resets, 1);
-    EXPECT_EQ(progress.position, 0);
+    EXPECT_TRUE(errors.Codes().empty());
+    // The seven fields are cleared first; then every step of the 24 but the cleared field's.
+    ASSERT_GE(sink.shown.size(), 7u);
+    for (std::size_t i = 0; i < 7; ++i) {
+        EXPECT_EQ(sink.shown[i].second, "") << i;
+    }
+    EXPECT_EQ(sink.stepCount, 24);
+    EXPECT_EQ(sink.steps, 23);
+    EXPECT_EQ(sink.finishes, 1);
     // All the reads ran on one channel, which is closed again.
     EXPECT_FALSE(printer->InPacketMode());
     EXPECT_EQ(ports.OpenNow("USB1"), 0);
 }
 
+TEST_P(SettingReader, TheSerialNumberGrowsByACharacterPerByteRead) {
+    if (!HasUsbSerial()) {
+        GTEST_SKIP() << "the model has no USB serial number";
+    }
+    ASSERT_EQ(Reader().Read(sink, CPrinterSettingReader::kUsbSerial), 1);
+    std::vector<std::string> serials;
+    for (const auto& [field, text] : sink.shown) {
+        if (field == SettingField::UsbSerial && !text.empty()) {
+            serials.push_back(text);
+        }
+    }
+    ASSERT_FALSE(serials.empty());
+    EXPECT_EQ(serials.front(), StoredSerial().substr(0, 1));
+    EXPECT_EQ(serials.back(), StoredSerial());
+    EXPECT_EQ(sink.steps, 18);
+}
+
 TEST_P(SettingReader, TheThaiCustomerNamesTheTablesOfItsOwn) {
-    CTolvAppParam::Instance()->strCustomerName = "THAI";
     ports.Control("USB1", "poke=0x21:0");
-    ASSERT_EQ(reader.Read(&progress, CPrinterSettingReader::kCharacterTable), 1);
-    EXPECT_EQ(pane.m_fields.strCharTable, "KU 42");
-    CTolvAppParam::Instance()->strCustomerName = "EUROPE";
-    ASSERT_EQ(reader.Read(&progress, CPrinterSettingReader::kCharacterTable), 1);
-    EXPECT_EQ(pane.m_fields.strCharTable, "PC 437");
+    ASSERT_EQ(Reader(true).Read(sink, CPrinterSettingReader::kCharacterTable), 1);
+    EXPECT_EQ(sink.Text(SettingField::CharacterTable), "KU 42");
+    ASSERT_EQ(Reader(false).Read(sink, CPrinterSettingReader::kCharacterTable), 1);
+    EXPECT_EQ(sink.Text(SettingField::CharacterTable), "PC 437");
 }
 
 TEST_P(SettingReader, AnOfflinePrinterSaysSoOnceAndFillsNothing) {
-    pane.m_fields.strCharTable = "old";
     ports.Control("USB1", "offline=refuse");
-    EXPECT_EQ(reader.Read(&progress, CPrinterSettingReader::kAll), 0);
-    EXPECT_EQ(messages.Texts(),
-              std::vector<std::string>{"Interface Error\nMake sure cable connection\nand Printer Status."});
+    EXPECT_EQ(Reader().Read(sink, CPrinterSettingReader::kAll), 0);
+    EXPECT_EQ(errors.Codes(), std::vector<int>{printer::error::kPortOpen});
     // The mask's fields were cleared before the reads, and stay so.
-    EXPECT_EQ(pane.m_fields.strCharTable, "");
-    EXPECT_EQ(pane.m_fields.strDeviceID, "");
-    EXPECT_EQ(progress.resets, 0);
+    EXPECT_EQ(sink.Text(SettingField::CharacterTable), "");
+    EXPECT_EQ(sink.Text(SettingField::DeviceId), "");
+    EXPECT_EQ(sink.finishes, 0);
     EXPECT_EQ(ports.OpenNow("USB1"), 0);
 }
 
 TEST_P(SettingReader, AFailedReadEndsTheRunAndClosesTheChannel) {
     ports.Control("USB1", "drop-after=90");
-    EXPECT_EQ(reader.Read(&progress, CPrinterSettingReader::kAll), 0);
-    ASSERT_FALSE(messages.Texts().empty());
-    EXPECT_EQ(messages.Texts().back(), "Cannot Read EEPROM");
-    EXPECT_EQ(pane.m_fields.strPageLength, "");
+    EXPECT_EQ(Reader().Read(sink, CPrinterSettingReader::kAll), 0);
+    ASSERT_FALSE(errors.Codes().empty());
+    EXPECT_EQ(errors.Codes().back(), printer::error::kReadEeprom);
+    EXPECT_EQ(sink.Text(SettingField::PageLength), "");
     EXPECT_FALSE(printer->InPacketMode());
-    EXPECT_EQ(ports.OpenNow("USB1"), 0);
-}
-
-TEST_P(SettingReader, WorksWithoutAPublishedPaneOrProgressWindow) {
-    PublishInformationPane(nullptr);
-    EXPECT_EQ(reader.Read(nullptr, CPrinterSettingReader::kAll), 1);
     EXPECT_EQ(ports.OpenNow("USB1"), 0);
 }
 

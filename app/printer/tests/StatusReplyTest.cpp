@@ -4,6 +4,7 @@
 #include <string>
 
 #include "StatusReply.h"
+#include "printer/ReceiveWindow.h"
 
 namespace {
 
@@ -91,8 +92,8 @@ TEST(StatusReplyParse, ReadsNoFurtherThanTheBufferWithoutTerminator) {
     EXPECT_EQ(codes.status, 4);
     EXPECT_EQ(codes.error, kCodeAbsent);
 
-    // A full 1024-byte buffer of the printer's groups with no NUL anywhere.
-    char full[1024];
+    // A full receive window of the printer's groups with no NUL anywhere.
+    char full[printer::kReceiveWindow];
     std::memset(full, ';', sizeof full);
     std::memcpy(full, "@BDC ST\r\nST:04;", 15);
     std::memcpy(full + sizeof full - 4, "ER:0", 4);

@@ -15,6 +15,7 @@
 #include "platform/Clock.h"
 #include "portselect/PlexerFunctions.h"
 #include "printer/PortStatus.h"
+#include "printer/ReceiveWindow.h"
 #include "vprinter/inprocess/InProcessPrinterPorts.h"
 
 namespace {
@@ -92,7 +93,7 @@ int main(int argc, char** argv) {
     const std::uint8_t cancel = 0;
     checks.Status("SendByPlex",
                   SendByPlex(request.data(), static_cast<std::uint32_t>(request.size()), &cancel));
-    std::array<std::uint8_t, 1024> reply{};
+    std::array<std::uint8_t, printer::kReceiveWindow> reply{};
     std::uint32_t length = 0;
     checks.Status("ReceiveByPlex", ReceiveByPlex(reply.data(), &length));
     std::uint8_t stored = 0;

@@ -1,4 +1,4 @@
-// The technician at the program's message dialog, for the tests of the access objects: installed as
+// The technician at the program's message dialog, for the tests of the printer's window side: installed as
 // the back-end for its lifetime, it records the text of every message dialog and answers it at once,
 // as the technician would (NG for an error, else OK), without running it. Other dialogs run as on
 // the headless back-end. The dialog itself runs under a scenario in the error callback's tests.

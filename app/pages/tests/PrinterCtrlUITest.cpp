@@ -4,8 +4,8 @@
 
 #include <optional>
 
+#include "pages/CPrinterCtrlUI.h"
 #include "platform/Clock.h"
-#include "printer/CPrinterCtrlUI.h"
 #include "res/ResourceIds.h"
 #include "ui/CDialog.h"
 #include "ui/Headless.h"

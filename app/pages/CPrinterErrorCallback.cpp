@@ -1,6 +1,7 @@
-#include "printer/CPrinterErrorCallback.h"
+#include "pages/CPrinterErrorCallback.h"
 
-#include "printer/MessageDialog.h"
+#include "dialogs/CMessageDlg.h"
+#include "dialogs/MessageDialog.h"
 #include "res/DialogTemplate.h"
 #include "res/ResourceIds.h"
 
@@ -25,7 +26,7 @@ std::string CPrinterErrorCallback::MessageText(int code) {
 int CPrinterErrorCallback::OnError(int code) {
     const std::string text = MessageText(code);
     if (!text.empty()) {
-        printer::ShowMessageDialog(text, printer::kMessageError);
+        ShowMessageDialog(text, CMessageDlg::kError);
     }
     return code;
 }

@@ -1,7 +1,9 @@
-#include "printer/CPrinterCtrlUI.h"
+#include "pages/CPrinterCtrlUI.h"
 
 #include "dialogs/CProgressDialog.h"
-#include "printer/MessageDialog.h"
+#include "dialogs/MessageDialog.h"
+#include "pages/SelectedPrinter.h"
+#include "pages/WaitWithDialog.h"
 #include "printer/WaitForPrinter.h"
 #include "res/DialogTemplate.h"
 #include "ui/CDialog.h"
@@ -57,7 +59,7 @@ void CPrinterCtrlUI::StepProgress() {
 }
 
 int CPrinterCtrlUI::ShowMessage(const std::string& text, int type) {
-    return printer::ShowMessageDialog(text, type, WindowOf(this));
+    return ShowMessageDialog(text, type, WindowOf(this));
 }
 
 int CPrinterCtrlUI::ShowMessageRes(int stringId, int type) {
@@ -65,9 +67,9 @@ int CPrinterCtrlUI::ShowMessageRes(int stringId, int type) {
 }
 
 int CPrinterCtrlUI::WaitPrinterReady(int timeoutMs) {
-    return printer::WaitPrinterReady(timeoutMs);
+    return printer::WaitPrinterReady(pages::SelectedPrinter(), timeoutMs);
 }
 
 int CPrinterCtrlUI::WaitWithDialog() {
-    return printer::WaitWithDialog(WindowOf(this));
+    return pages::WaitWithDialog(pages::SelectedPrinter(), WindowOf(this));
 }

@@ -1,12 +1,7 @@
-#include "printer/MessageDialog.h"
+#include "dialogs/MessageDialog.h"
 
 #include "dialogs/CMessageDlg.h"
 #include "ui/CDialog.h"
-
-namespace printer {
-
-static_assert(kMessageInformation == CMessageDlg::kInformation &&
-              kMessageQuestion == CMessageDlg::kQuestion && kMessageError == CMessageDlg::kError);
 
 int ShowMessageDialog(const std::string& text, int type, ui::HWindow owner) {
     if (owner == nullptr) {
@@ -16,5 +11,3 @@ int ShowMessageDialog(const std::string& text, int type, ui::HWindow owner) {
     CMessageDlg dialog(owner);
     return dialog.Run(text, type);
 }
-
-}  // namespace printer

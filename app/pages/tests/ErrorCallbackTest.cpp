@@ -3,8 +3,8 @@
 #include <optional>
 #include <string>
 
+#include "pages/CPrinterErrorCallback.h"
 #include "platform/Clock.h"
-#include "printer/CPrinterErrorCallback.h"
 #include "testsupport/MessageRecorder.h"
 #include "ui/CDialog.h"
 #include "ui/Headless.h"

@@ -1,4 +1,4 @@
-#include "printer/CWaitingDlg.h"
+#include "pages/CWaitingDlg.h"
 
 #include <algorithm>
 

@@ -1,11 +1,13 @@
-// The binding the program makes first, and the model preamble that rides on it.
+// The binding the program makes first, and the model preamble that rides on it: which selected model
+// gets it.
 #include <gtest/gtest.h>
 
 #include "BoundPrinterFixture.h"
 #include "config/CTolvAppParam.h"
 #include "config/CTolvPrnParam.h"
+#include "pages/SelectedPrinter.h"
+#include "pages/StartUpBinding.h"
 #include "printer/SendModelPreamble.h"
-#include "printer/StartUpBinding.h"
 #include "ui/CDialog.h"
 #include "ui/Headless.h"
 
@@ -19,9 +21,9 @@ void RecordEnd(int exitCode) {
 
 class StartUp : public ::testing::Test {
 protected:
-    StartUp() { printer::SetProgramEnd(RecordEnd); }
+    StartUp() { pages::SetProgramEnd(RecordEnd); }
     ~StartUp() override {
-        printer::SetProgramEnd(nullptr);
+        pages::SetProgramEnd(nullptr);
         CPortLibraryBinder::UnbindLibraries();
     }
     ui::HeadlessBackend headless;
@@ -30,17 +32,17 @@ protected:
 
 TEST_F(StartUp, WithoutTheChannelLibraryTheProgramSaysSoAndEnds) {
     endedWith = -1;
-    EXPECT_FALSE(printer::BindPortLibrariesAtStartUp("Plexer.dll", "NoSuchChannelLibrary.dll"));
+    EXPECT_FALSE(pages::BindPortLibrariesAtStartUp("Plexer.dll", "NoSuchChannelLibrary.dll"));
     ASSERT_EQ(headless.MessageBoxes().size(), 1u);
     EXPECT_EQ(headless.MessageBoxes()[0].text, "Cannot fount DLL files.\nThis program is exit.");
     EXPECT_EQ(headless.MessageBoxes()[0].caption, "error");
     EXPECT_EQ(headless.MessageBoxes()[0].icon, ui::BoxIcon::Stop);
-    EXPECT_EQ(endedWith, printer::kExitLibrariesMissing);
+    EXPECT_EQ(endedWith, pages::kExitLibrariesMissing);
 }
 
 TEST_F(StartUp, WithBothLibrariesNothingIsShown) {
     endedWith = -1;
-    EXPECT_TRUE(printer::BindPortLibrariesAtStartUp());
+    EXPECT_TRUE(pages::BindPortLibrariesAtStartUp());
     EXPECT_TRUE(headless.MessageBoxes().empty());
     EXPECT_EQ(endedWith, -1);
 }
@@ -52,6 +54,8 @@ protected:
         savedIndex = CTolvAppParam::Instance()->nCustomerIndex;
         savedId = CTolvPrnParam::Instance()->customer[1].strDeviceID;
         savedPreambleId = CTolvPrnParam::Instance()->strPreambleDeviceID;
+        savedPort = CTolvAppParam::Instance()->strPortName;
+        CTolvAppParam::Instance()->strPortName = "USB1";
         // The profile row of a model that must be told its model.
         CTolvPrnParam::Instance()->strPreambleDeviceID = "ORLEX VK-418RT";
     }
@@ -59,6 +63,7 @@ protected:
         CTolvAppParam::Instance()->nCustomerIndex = savedIndex;
         CTolvPrnParam::Instance()->customer[1].strDeviceID = savedId;
         CTolvPrnParam::Instance()->strPreambleDeviceID = savedPreambleId;
+        CTolvAppParam::Instance()->strPortName = savedPort;
         BoundPrinter::TearDown();
     }
     void SelectCustomer(int index, const std::string& deviceId) {
@@ -70,11 +75,12 @@ protected:
     int savedIndex = 0;
     std::string savedId;
     std::string savedPreambleId;
+    std::string savedPort;
 };
 
 TEST_F(ModelPreamble, TheModelThatNeedsItGetsExactlyTheSixBytesAndThePortIsClosedAgain) {
     SelectCustomer(1, "ORLEX VK-418RT");
-    SendModelPreamble(kUsb1);
+    SendModelPreamble(pages::SelectedPrinter());
     EXPECT_EQ(ports.Written("USB1"), (std::vector<std::uint8_t>{0x1C, 0x28, 0x45, 0x01, 0x00, 0x01}));
     EXPECT_TRUE(printer->Core().State().modelPreambleSeen);
     EXPECT_EQ(ports.OpenNow("USB1"), 0);
@@ -84,7 +90,7 @@ TEST_F(ModelPreamble, OtherModelsAndIndexesOutsideTheListSendNothing) {
     for (const auto& [index, id] : std::vector<std::pair<int, std::string>>{
              {1, "ORLEX VK-418RT "}, {1, "orlex vk-418rt"}, {1, ""}, {-1, ""}, {15, ""}}) {
         SelectCustomer(index, id);
-        SendModelPreamble(kUsb1);
+        SendModelPreamble(pages::SelectedPrinter());
     }
     EXPECT_TRUE(ports.Written("USB1").empty());
     EXPECT_EQ(ports.OpenCount("USB1"), 0);
@@ -94,7 +100,7 @@ TEST_F(ModelPreamble, AProfileWithoutTheRowSendsItToNoModel) {
     CTolvPrnParam::Instance()->strPreambleDeviceID.clear();
     for (const char* id : {"ORLEX VK-418RT", ""}) {
         SelectCustomer(1, id);
-        SendModelPreamble(kUsb1);
+        SendModelPreamble(pages::SelectedPrinter());
     }
     EXPECT_TRUE(ports.Written("USB1").empty());
     EXPECT_EQ(ports.OpenCount("USB1"), 0);
@@ -103,7 +109,7 @@ TEST_F(ModelPreamble, AProfileWithoutTheRowSendsItToNoModel) {
 TEST_F(ModelPreamble, APortThatDoesNotOpenGetsNothing) {
     SelectCustomer(1, "ORLEX VK-418RT");
     ports.Control("USB1", "offline=refuse");
-    SendModelPreamble(kUsb1);
+    SendModelPreamble(pages::SelectedPrinter());
     EXPECT_TRUE(ports.Written("USB1").empty());
     EXPECT_EQ(ports.OpenNow("USB1"), 0);
 }

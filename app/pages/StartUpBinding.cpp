@@ -1,11 +1,11 @@
-#include "printer/StartUpBinding.h"
+#include "pages/StartUpBinding.h"
 
 #include <cstdlib>
 
 #include "printer/CPortLibraryBinder.h"
 #include "ui/CDialog.h"
 
-namespace printer {
+namespace pages {
 namespace {
 
 [[noreturn]] void EndTheProcess(int exitCode) {
@@ -30,4 +30,4 @@ bool BindPortLibrariesAtStartUp(const std::string& selectorName, const std::stri
     return false;
 }
 
-}  // namespace printer
+}  // namespace pages

@@ -6,8 +6,8 @@
 #include "ScriptedPrinterStatus.h"
 #include "config/CTolvLangText.h"
 #include "config/ConfigurationScope.h"
+#include "pages/CWaitingDlg.h"
 #include "platform/Clock.h"
-#include "printer/CWaitingDlg.h"
 #include "ui/Headless.h"
 #include "ui/Scenario.h"
 

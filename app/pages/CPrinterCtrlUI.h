@@ -1,6 +1,7 @@
 // What every adjustment page and the adjustment dialog share for talking to the technician while
 // they work the printer: one progress window at a time, and the program's message box. The waiting
-// operations and the job starter build on it.
+// operations and the job starter build on it, over the printer service with the selected printer as
+// their target.
 #pragma once
 
 #include <string>

@@ -5,7 +5,7 @@
 
 #include <string>
 
-namespace printer {
+namespace pages {
 
 // How the program ends after the start-up message. The program's own ends the process; the test
 // suites install one that records the exit code instead.
@@ -22,4 +22,4 @@ inline constexpr int kExitLibrariesMissing = 1;
 bool BindPortLibrariesAtStartUp(const std::string& selectorName = "Plexer.dll",
                                 const std::string& channelName = "ChanLink.dll");
 
-}  // namespace printer
+}  // namespace pages
