@@ -4,6 +4,8 @@
 #include "dialogs/MessageDialog.h"
 #include "pages/SelectedPrinter.h"
 #include "pages/WaitWithDialog.h"
+#include "patterns/IJobMessages.h"
+#include "patterns/PrintJobStarter.h"
 #include "printer/WaitForPrinter.h"
 #include "res/DialogTemplate.h"
 #include "ui/CDialog.h"
@@ -72,4 +74,24 @@ int CPrinterCtrlUI::WaitPrinterReady(int timeoutMs) {
 
 int CPrinterCtrlUI::WaitWithDialog() {
     return pages::WaitWithDialog(pages::SelectedPrinter(), WindowOf(this));
+}
+
+namespace {
+
+// The engine's messages in the program's message dialog; its answers (1 OK, 2 Cancel or NG) are the
+// engine's own.
+class DialogJobMessages : public patterns::IJobMessages {
+public:
+    explicit DialogJobMessages(CPrinterCtrlUI& owner) : owner_(owner) {}
+    int Show(const std::string& text, int type) override { return owner_.ShowMessage(text, type); }
+
+private:
+    CPrinterCtrlUI& owner_;
+};
+
+}  // namespace
+
+void CPrinterCtrlUI::PrintPattern(int selector, int item, patterns::PrintJobRecord& job) {
+    DialogJobMessages messages(*this);
+    patterns::StartPrintJobFromConfig(messages, selector, item, job);
 }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "dialogs/IProgressCallback.h"
+#include "patterns/PrintJobRecord.h"
 
 class CPrinterCtrlUI {
 public:
@@ -40,6 +41,11 @@ public:
     int WaitPrinterReady(int timeoutMs);
     // The waiting dialog, owned by this object's window: 1 when the printer reported ready, else 0.
     int WaitWithDialog();
+
+    // Runs print job `item` of item table `selector` on the selected printer (the model, customer and
+    // port of the settings), with the engine's messages in the program's message dialog. The outcome
+    // is in the record: item -1 when the job failed.
+    void PrintPattern(int selector, int item, patterns::PrintJobRecord& job);
 
     IProgressCallback* Progress() const { return m_pProgress; }
 

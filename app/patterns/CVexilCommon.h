@@ -1,7 +1,8 @@
 // The print-data buffer of one print job and every command the service tool sends inside print data:
 // the single printer commands, the composite steps, the factory commands that write the EEPROM, the
-// EEPROM table writes, the pattern blocks and the printer information report. Nothing here talks to
-// the port; the service command engine sends the buffer and empties it.
+// EEPROM table writes, the pattern blocks and the printer information report. The builders never talk
+// to the port; the connection operations at the end send the buffer and read the printer through the
+// device-driver object of the job (VexilConnection.cpp, SendBuffer.cpp).
 //
 // Every step appends to the buffer and returns true when all of its bytes are in it. An append that
 // would pass the end of the buffer is refused; from then on the buffer takes nothing more until it is
@@ -17,9 +18,17 @@
 #include <vector>
 
 #include "patterns/IEepromByteReader.h"
+#include "patterns/IJobMessages.h"
 #include "patterns/PatternModel.h"
+#include "patterns/SensorTexts.h"
 #include "patterns/UserCharacter.h"
 #include "protocol/PrinterCommandCodes.h"
+
+class CWinVexilDrv;
+class CTolvLangText;
+namespace platform {
+class CString;
+}
 
 class CVexilCommon {
 public:
@@ -130,7 +139,40 @@ public:
     // The printer information report; the date and time come from the process clock.
     bool InformationReport(std::string_view serialText, std::string_view romVersionText);
 
+    // --- The connection ---------------------------------------------------------------------------
+    // The device-driver object the operations below use; the caller owns it (one per print job). With
+    // none attached every exchange fails and nothing reaches a port.
+    void AttachDriver(CWinVexilDrv* driver) { driver_ = driver; }
+    // The model's nUseOrlexPort; only the value 1 makes the open ask for the maker's port driver.
+    void SetUseOrlexPort(int nUseOrlexPort) { useOrlexPort_ = nUseOrlexPort == 1 ? 1 : 0; }
+    // Opens by port code (kind * 10 + number) and sets the write size to 128 whatever the open gave.
+    // The driver's result: negative for a failure.
+    int Open(int portNumber, platform::CString* model);
+    // Opens an explicit device path (port number 10), then the write size as above.
+    int OpenByName(const std::string& portName, platform::CString* model);
+    int PortNumber() const { return portNumber_; }
+    void Close();
+    // Sends the buffer while it watches the printer's status, showing every message of the exchange
+    // through `messages` with the texts of `texts`, and empties the buffer whatever the outcome. True
+    // when every byte went. A buffer that overflowed is never sent: the printer would get a job cut
+    // off in the middle of a command.
+    bool SendBuffer(patterns::IJobMessages& messages, const CTolvLangText& texts);
+    // The printer's state and error code; false when the driver could not read them.
+    bool GetStatus(int* state, int* error);
+    // Checks the six sensors against the expected values; the text names each sensor that differs
+    // (or says the printer did not reply). True when all are as expected.
+    bool SensorCheck(const patterns::SensorExpectation& expected, std::string& text);
+    bool ReadSensorByte(std::uint8_t& sensors);
+    bool ReadRomVersion(std::string& version);
+    // With the model's address form. False when the printer gave no byte: the value is then of no use.
+    bool ReadEepromByte(int address, std::uint8_t& value);
+    // ReadEepromByte as the complement write wants it.
+    patterns::IEepromByteReader& EepromReader();
+
 private:
+    // The send with its status watching; SendBuffer empties the buffer after it.
+    bool SendWatchingStatus(patterns::IJobMessages& messages, const CTolvLangText& texts);
+
     bool Refuse(std::uint64_t count);
     bool FactoryCommand(const protocol::factory::Command& command, std::uint8_t length,
                         std::span<const std::uint8_t> arguments);
@@ -178,4 +220,11 @@ private:
     std::unique_ptr<std::uint8_t[]> buffer_;
     std::uint32_t writePosition_ = 0;
     bool overflowed_ = false;
+
+    CWinVexilDrv* driver_ = nullptr;
+    int useOrlexPort_ = 0;
+    int portNumber_ = 0;
+    // Made by the first EepromReader(), in the connection's source file, so that a program using the
+    // builders alone links without the driver.
+    std::unique_ptr<patterns::IEepromByteReader> eepromReader_;
 };

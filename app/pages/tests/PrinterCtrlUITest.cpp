@@ -4,6 +4,8 @@
 
 #include <optional>
 
+#include "MessageDialogRecorder.h"
+#include "config/CTolvAppParam.h"
 #include "pages/CPrinterCtrlUI.h"
 #include "platform/Clock.h"
 #include "res/ResourceIds.h"
@@ -111,6 +113,25 @@ TEST_F(PrinterCtrlUI, MessagesUseTheProgramsMessageBox) {
     headless.AttachScenario(nullptr);
     EXPECT_TRUE(scenario->Failures().empty()) << scenario->Report();
     EXPECT_TRUE(headless.StrayModals().empty());
+}
+
+// The job starter takes the port the technician chose in the settings and shows the engine's
+// messages in the program's message dialog: a port the engine has no place for fails there, before
+// anything is opened.
+TEST(PrinterCtrlUIJobs, PrintPatternRunsOnTheChosenPortAndShowsTheEnginesMessages) {
+    platform::VirtualClock clock;
+    platform::ScopedClock useClock{clock};
+    printertest::MessageDialogRecorder technician;
+    const std::string chosen = CTolvAppParam::Instance()->strPortName;
+    CTolvAppParam::Instance()->strPortName = "USB10";
+    CPrinterCtrlUI page;
+    patterns::PrintJobRecord job;
+    page.PrintPattern(0, 12, job);
+    CTolvAppParam::Instance()->strPortName = chosen;
+    EXPECT_EQ(job.item, -1);
+    EXPECT_EQ(job.portIndex, -1);
+    ASSERT_EQ(technician.Texts().size(), 1u);
+    EXPECT_EQ(technician.Texts()[0], "Interface Error\nMake sure cable connection\nand Printer Status.");
 }
 
 }  // namespace
