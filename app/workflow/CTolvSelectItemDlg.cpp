@@ -8,6 +8,10 @@
 CTolvSelectItemDlg::CTolvSelectItemDlg(workflow::IScreenHost& host)
     : CDialog(res::kDialogItemMenu), host_(host) {}
 
+CTolvSelectItemDlg::~CTolvSelectItemDlg() {
+    DestroyWindow();
+}
+
 void CTolvSelectItemDlg::Reset() {
     const CTolvLangText& texts = *CTolvLangText::Instance();
     GetDlgItem(kDescription).SetWindowText(texts.GetText("INDIVIDUAL_LIST"));

@@ -19,6 +19,8 @@ public:
     static constexpr int kSetting = 1172;
 
     explicit CTolvSelectItemDlg(workflow::IScreenHost& host);
+    // The window goes with the object, while the whole dialog still exists.
+    ~CTolvSelectItemDlg() override;
 
     // Fills the screen anew from the language texts: description, rows, no selection.
     void Reset();

@@ -12,6 +12,10 @@
 CTolvSelectPartsDlg::CTolvSelectPartsDlg(workflow::IScreenHost& host)
     : CDialog(res::kDialogPartsList), host_(host) {}
 
+CTolvSelectPartsDlg::~CTolvSelectPartsDlg() {
+    DestroyWindow();
+}
+
 bool CTolvSelectPartsDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     GetDlgItem(kDescription).SetWindowText(CTolvLangText::Instance()->GetText("SELECT_PARTS_DIALOG"));

@@ -17,6 +17,8 @@ public:
     static constexpr int kSetting = 1017;
 
     explicit CTolvSelectPartsDlg(workflow::IScreenHost& host);
+    // The window goes with the object, while the whole dialog still exists.
+    ~CTolvSelectPartsDlg() override;
 
     // Refills the rows from the language texts, every tick cleared. Row n is parts slot n; a slot
     // without a part shows an empty row that cannot be ticked.

@@ -53,6 +53,10 @@ CTolvTopDlg::CTolvTopDlg(workflow::IScreenHost& host) : CTolvTopDlg(host, workfl
 CTolvTopDlg::CTolvTopDlg(workflow::IScreenHost& host, const workflow::PortDiscovery& discovery)
     : CDialog(res::kDialogTop), host_(host), discovery_(discovery) {}
 
+CTolvTopDlg::~CTolvTopDlg() {
+    DestroyWindow();
+}
+
 bool CTolvTopDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     const CTolvAppParam& settings = *CTolvAppParam::Instance();

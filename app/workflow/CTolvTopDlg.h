@@ -25,6 +25,8 @@ public:
     explicit CTolvTopDlg(workflow::IScreenHost& host);
     // Discovery through a selector of the caller's, for tools that bind it themselves.
     CTolvTopDlg(workflow::IScreenHost& host, const workflow::PortDiscovery& discovery);
+    // The window goes with the object, while the whole dialog still exists.
+    ~CTolvTopDlg() override;
 
     bool OnInitDialog() override;
     bool OnCommand(int id, ui::Notification code) override;

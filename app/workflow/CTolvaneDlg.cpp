@@ -8,7 +8,9 @@ using workflow::IMainWindowParts;
 CTolvaneDlg::CTolvaneDlg(IMainWindowParts& parts, int& mode)
     : CDialog(res::kDialogMain), parts_(parts), mode_(mode) {}
 
-CTolvaneDlg::~CTolvaneDlg() = default;
+CTolvaneDlg::~CTolvaneDlg() {
+    DestroyWindow();
+}
 
 bool CTolvaneDlg::OnInitDialog() {
     CDialog::OnInitDialog();

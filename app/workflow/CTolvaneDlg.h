@@ -20,6 +20,8 @@ public:
     // mode is the application's adjustment mode, which the item menu and the parts list set and
     // the end of an adjustment reads.
     CTolvaneDlg(workflow::IMainWindowParts& parts, int& mode);
+    // The program's window is gone when its modal run ends; one made modeless (a tool's, a test's)
+    // goes with the object, its screens and companions with it, while the whole dialog still exists.
     ~CTolvaneDlg() override;
 
     // IScreenHost

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "HeadlessFixture.h"
+#include "testsupport/ScopedWindow.h"
 #include "ui/DataExchange.h"
 #include "ui/Gdi.h"
 #include "ui/Scenario.h"
@@ -60,7 +61,7 @@ TEST_F(HeadlessTest, DialogsAreMadeFromTheirTemplate) {
 }
 
 TEST_F(HeadlessTest, ModalLoopRunsTheScenarioAndRestoresTheOwner) {
-    Probe owner;
+    testsupport::ScopedWindow<Probe> owner;
     ASSERT_TRUE(owner.Create(nullptr));
     Probe modal;
     auto scenario = Steps("expect-text 1005 \"7\"\ntype 1005 \"12\"\nclick 1\n");
@@ -99,7 +100,7 @@ TEST_F(HeadlessTest, AStrayModalEndsWithCancelAndIsReported) {
 }
 
 TEST_F(HeadlessTest, TimersRunOnTheVirtualClock) {
-    Probe probe;
+    testsupport::ScopedWindow<Probe> probe;
     ASSERT_TRUE(probe.Create(nullptr));
     const std::uint32_t start = clock_.TickCount();
     probe.SetTimer(20, 1000);
@@ -113,7 +114,7 @@ TEST_F(HeadlessTest, TimersRunOnTheVirtualClock) {
 }
 
 TEST_F(HeadlessTest, KeysGoToTheInnermostDialogThatWantsThem) {
-    Probe outer;
+    testsupport::ScopedWindow<Probe> outer;
     ASSERT_TRUE(outer.Create(nullptr));
     EXPECT_TRUE(ui::RouteKey(outer.GetDlgItem(1005), ui::Key::Escape));
     EXPECT_TRUE(ui::RouteKey(outer.GetDlgItem(1005), ui::Key::Enter));
@@ -130,7 +131,8 @@ TEST_F(HeadlessTest, FontsAndColoursAreInspectable) {
             return colors;
         }
         ui::CBrush brush;
-    } probe;
+    };
+    testsupport::ScopedWindow<Coloured> probe;
     ASSERT_TRUE(probe.brush.CreateSolidBrush(ui::Rgb(226, 243, 227)));
     ASSERT_TRUE(probe.Create(nullptr));
     ui::CFont font;
@@ -148,7 +150,7 @@ TEST_F(HeadlessTest, FontsAndColoursAreInspectable) {
 // The model the layouts of the tests rest on: lines break at line feeds only, a line is as high as a
 // positive font height, or 6/5 of a character height; characters are half a line wide.
 TEST_F(HeadlessTest, CharacterPositionsFollowLineFeedsAndTheFont) {
-    Probe probe;
+    testsupport::ScopedWindow<Probe> probe;
     ASSERT_TRUE(probe.Create(nullptr));
     ui::CEdit text = probe.GetDlgItem(1005);
     text.SetWindowText("ab\r\ncd\r\n");

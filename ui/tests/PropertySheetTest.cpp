@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "HeadlessFixture.h"
+#include "testsupport/ScopedWindow.h"
 #include "ui/PropertySheet.h"
 
 namespace {
@@ -34,11 +35,11 @@ public:
 };
 
 TEST_F(HeadlessTest, WizardButtonsFollowThePostedFlags) {
-    Host host;
+    testsupport::ScopedWindow<Host> host;
     ASSERT_TRUE(host.Create(nullptr));
     Page first(ui::kWizardNext);
     Page last(ui::kWizardBack | ui::kWizardFinish, -1);
-    ui::CPropertySheet sheet;
+    testsupport::ScopedWindow<ui::CPropertySheet> sheet;
     sheet.AddPage(&first);
     sheet.AddPage(&last);
     ASSERT_TRUE(sheet.Create(host));
@@ -72,10 +73,10 @@ TEST_F(HeadlessTest, WizardButtonsFollowThePostedFlags) {
 }
 
 TEST_F(HeadlessTest, SheetButtonsCarryTheStringTableCaptions) {
-    Host host;
+    testsupport::ScopedWindow<Host> host;
     ASSERT_TRUE(host.Create(nullptr));
     Page only(ui::kWizardFinish);
-    ui::CPropertySheet sheet;
+    testsupport::ScopedWindow<ui::CPropertySheet> sheet;
     sheet.AddPage(&only);
     ASSERT_TRUE(sheet.Create(host));
     EXPECT_EQ(sheet.GetButton(ui::kIdWizardBack).GetWindowText(), "< Back");

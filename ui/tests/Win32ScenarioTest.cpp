@@ -7,6 +7,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "testsupport/ScopedWindow.h"
 #include "ui/CDialog.h"
 #include "ui/DataExchange.h"
 #include "ui/PropertySheet.h"
@@ -174,16 +175,15 @@ TEST(Win32ScenarioTest, WizardButtonsArePostedToTheSheet) {
 // A description box is read-only: the dialog manager's focus goes past it to the first input, so
 // its text is not selected and scrolled to the end.
 TEST(Win32ScenarioTest, FocusSkipsReadOnlyDescriptions) {
-    ui::CDialog main(102);
+    testsupport::ScopedWindow<ui::CDialog> main(102);
     ASSERT_TRUE(main.Create(nullptr));
     main.ShowWindow(true);
-    ui::CDialog menu(134);
+    testsupport::ScopedWindow<ui::CDialog> menu(134);
     ASSERT_TRUE(menu.Create(main));
     menu.ShowWindow(true);
     menu.GetDlgItem(1015).SetWindowText("line 1\r\nline 2\r\nline 3\r\nline 4\r\nline 5\r\nline 6");
     ui::Backend().SetFocus(menu);
     EXPECT_EQ(ui::Backend().GetFocus(), menu.GetDlgItem(1016).m_hWnd);
-    main.DestroyWindow();
 }
 
 }  // namespace

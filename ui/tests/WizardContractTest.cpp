@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "BackendCase.h"
+#include "testsupport/ScopedWindow.h"
 #include "ui/PropertySheet.h"
 
 namespace {
@@ -68,16 +69,16 @@ protected:
         ui::PumpWaitingMessages();
         return sheet_.GetWizardButtons();
     }
-    Owner owner_;
-    OwnButtonsSheet sheet_;
+    testsupport::ScopedWindow<Owner> owner_;
+    testsupport::ScopedWindow<OwnButtonsSheet> sheet_;
 };
 
 using Activation = WizardCase;
 
 TEST_P(Activation, APageThatRefusesIsNotShownAndThePreviousStaysActive) {
-    Page first(ui::kWizardNext);
-    Page middle(ui::kWizardBack | ui::kWizardNext);
-    Page last(ui::kWizardBack | ui::kWizardFinish);
+    testsupport::ScopedWindow<Page> first(ui::kWizardNext);
+    testsupport::ScopedWindow<Page> middle(ui::kWizardBack | ui::kWizardNext);
+    testsupport::ScopedWindow<Page> last(ui::kWizardBack | ui::kWizardFinish);
     middle.agrees = false;
     Open({&first, &middle, &last});
     ASSERT_TRUE(sheet_.SetActivePage(0));
@@ -109,7 +110,7 @@ TEST_P(Activation, APageThatRefusesIsNotShownAndThePreviousStaysActive) {
 }
 
 TEST_P(Activation, AFirstPageThatRefusesLeavesNoActivePage) {
-    Page only(ui::kWizardFinish);
+    testsupport::ScopedWindow<Page> only(ui::kWizardFinish);
     only.agrees = false;
     Open({&only});
     EXPECT_FALSE(sheet_.SetActivePage(0));
@@ -123,8 +124,8 @@ INSTANTIATE_TEST_SUITE_P(Backends, Activation, ::testing::ValuesIn(uitest::Teste
 using SheetCommands = WizardCase;
 
 TEST_P(SheetCommands, AButtonOfTheSheetStopsThePageThenReachesTheOwner) {
-    Page first(ui::kWizardNext);
-    Page second(ui::kWizardBack | ui::kWizardFinish);
+    testsupport::ScopedWindow<Page> first(ui::kWizardNext);
+    testsupport::ScopedWindow<Page> second(ui::kWizardBack | ui::kWizardFinish);
     Open({&first, &second});
     ASSERT_TRUE(sheet_.SetActivePage(1));
     const ui::Rect cancel = sheet_.GetButton(ui::kIdCancel).GetWindowRect();
@@ -146,8 +147,8 @@ TEST_P(SheetCommands, AButtonOfTheSheetStopsThePageThenReachesTheOwner) {
 }
 
 TEST_P(SheetCommands, KeysInAPageBelongToTheWizard) {
-    Page first(ui::kWizardNext);
-    Page second(ui::kWizardBack | ui::kWizardFinish);
+    testsupport::ScopedWindow<Page> first(ui::kWizardNext);
+    testsupport::ScopedWindow<Page> second(ui::kWizardBack | ui::kWizardFinish);
     Open({&first, &second});
     ASSERT_TRUE(sheet_.SetActivePage(0));
     ButtonsNow();
@@ -169,7 +170,7 @@ INSTANTIATE_TEST_SUITE_P(Backends, SheetCommands, ::testing::ValuesIn(uitest::Te
 using Layout = WizardCase;
 
 TEST_P(Layout, ATallerPageAddedLaterMakesTheSheetAndItsButtonRowMoveDown) {
-    Page ordinary(ui::kWizardFinish);
+    testsupport::ScopedWindow<Page> ordinary(ui::kWizardFinish);
     Open({&ordinary});
     ASSERT_TRUE(sheet_.SetActivePage(0));
     const ui::Rect cancel = sheet_.GetButton(ui::kIdCancel).GetWindowRect();
@@ -187,7 +188,7 @@ TEST_P(Layout, ATallerPageAddedLaterMakesTheSheetAndItsButtonRowMoveDown) {
 
     // The next run: the ordinary page goes, the EEPROM page comes.
     sheet_.RemovePage(0);
-    Page eeprom(ui::kWizardFinish, 165);
+    testsupport::ScopedWindow<Page> eeprom(ui::kWizardFinish, 165);
     sheet_.AddPage(&eeprom);
     EXPECT_EQ(sheet_.PageArea(),
               (ui::Rect{areaBefore.left, areaBefore.top, areaBefore.right, areaBefore.bottom + taller}));
@@ -204,7 +205,7 @@ TEST_P(Layout, ATallerPageAddedLaterMakesTheSheetAndItsButtonRowMoveDown) {
     EXPECT_LE(eeprom.GetWindowRect().bottom, sheet_.GetButton(ui::kIdCancel).GetWindowRect().top);
 
     // A smaller page does not shrink the sheet again.
-    Page another(ui::kWizardFinish);
+    testsupport::ScopedWindow<Page> another(ui::kWizardFinish);
     sheet_.AddPage(&another);
     EXPECT_EQ(sheet_.GetWindowRect().bottom, sheetBefore.bottom + taller);
 }

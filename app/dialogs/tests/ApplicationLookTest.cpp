@@ -7,6 +7,7 @@
 #include "dialogs/CApplicationLook.h"
 #include "dialogs/CMessageDlg.h"
 #include "dialogs/CProgressDialog.h"
+#include "testsupport/ScopedWindow.h"
 #include "testsupport/TemporaryFolder.h"
 
 namespace {
@@ -93,14 +94,14 @@ TEST_F(ApplicationLookTest, ALanguageChangeRedressesEveryLiveWindow) {
     CProgressDialog* progress = CProgressDialog::Open(25, 0, nullptr);
     ASSERT_NE(progress, nullptr);
     look_.ApplyDialogFont(*progress);
-    CMessageDlg hidden;
+    testsupport::ScopedWindow<CMessageDlg> hidden;
     ASSERT_TRUE(hidden.Create(nullptr));
     hidden.ShowWindow(false);
     look_.ApplyDialogFont(hidden);
     hidden.GetDlgItem(1005).SetFont(look_.GetFont(Look::kFontE));
-    CMessageDlg bare;
+    testsupport::ScopedWindow<CMessageDlg> bare;
     ASSERT_TRUE(bare.Create(nullptr));
-    ui::CDialog inner(183);
+    testsupport::ScopedWindow<ui::CDialog> inner(183);
     ASSERT_TRUE(inner.Create(hidden));
     inner.SetFont(look_.GetFont(Look::kFontD));
 
@@ -138,7 +139,7 @@ TEST_F(ApplicationLookTest, TheSharedColouringRule) {
 TEST_F(ApplicationLookTest, TheSharedDialogsWearTheInstalledLook) {
     ASSERT_TRUE(look_.Create("English"));
     ScopedApplicationLook installed(look_);
-    CMessageDlg message;
+    testsupport::ScopedWindow<CMessageDlg> message;
     ASSERT_TRUE(message.Create(nullptr));
     EXPECT_EQ(headless_.FontOf(message.GetDlgItem(1005)).height, 15);
     EXPECT_EQ(headless_.FontOf(message.GetDlgItem(2)).height, 15);
@@ -153,7 +154,7 @@ TEST_F(ApplicationLookTest, TheSharedDialogsWearTheInstalledLook) {
 
 TEST_F(ApplicationLookTest, WithoutALookTheDialogsKeepTheSystemFont) {
     ASSERT_EQ(Look::Installed(), nullptr);
-    CMessageDlg message;
+    testsupport::ScopedWindow<CMessageDlg> message;
     ASSERT_TRUE(message.Create(nullptr));
     EXPECT_EQ(headless_.FontOf(message.GetDlgItem(1005)).face, "MS Shell Dlg");
     EXPECT_EQ(headless_.ColorsOf(message.GetDlgItem(1005)).brush, nullptr);

@@ -7,6 +7,7 @@
 #include "config/ConfigurationScope.h"
 #include "dialogs/CAdjustInfoInnerDlg.h"
 #include "dialogs/CApplicationLook.h"
+#include "testsupport/ScopedWindow.h"
 #include "testsupport/TemporaryFolder.h"
 
 namespace {
@@ -42,7 +43,7 @@ protected:
     config::ScopedConfiguration configuration_{folder_.Path()};
     CApplicationLook look_;
     ScopedApplicationLook installed_{look_};
-    ui::CDialog host_{118};
+    testsupport::ScopedWindow<ui::CDialog> host_{118};
 };
 
 TEST_F(InformationPaneTest, TheThreeTexts) {
@@ -68,7 +69,7 @@ TEST_F(InformationPaneTest, TheThreeTexts) {
 }
 
 TEST_F(InformationPaneTest, UpdateTextFillsTheBoxesAndLaysThemOutByTheirTexts) {
-    CAdjustInfoInnerDlg pane;
+    testsupport::ScopedWindow<CAdjustInfoInnerDlg> pane;
     ASSERT_TRUE(pane.Create(host_));
     pane.m_fields = Filled();
     pane.UpdateText();
@@ -97,7 +98,7 @@ TEST_F(InformationPaneTest, UpdateTextFillsTheBoxesAndLaysThemOutByTheirTexts) {
 }
 
 TEST_F(InformationPaneTest, ClearFieldsEmptiesEveryField) {
-    CAdjustInfoInnerDlg pane;
+    testsupport::ScopedWindow<CAdjustInfoInnerDlg> pane;
     ASSERT_TRUE(pane.Create(host_));
     pane.m_fields = Filled();
     pane.UpdateText();
@@ -111,7 +112,7 @@ TEST_F(InformationPaneTest, ClearFieldsEmptiesEveryField) {
 }
 
 TEST_F(InformationPaneTest, FieldsWrittenBeforeTheWindowExistsAreShownWhenItIsMade) {
-    CAdjustInfoInnerDlg pane;
+    testsupport::ScopedWindow<CAdjustInfoInnerDlg> pane;
     pane.m_fields.strPort = "LPT1";
     pane.UpdateText();  // no window yet: nothing to draw, nothing to fail
     ASSERT_TRUE(pane.Create(host_));
@@ -127,10 +128,11 @@ TEST_F(InformationPaneTest, EnterAndEscapeAreSwallowed) {
             return CDialog::OnCommand(id, code);
         }
         int commands = 0;
-    } host;
+    };
+    testsupport::ScopedWindow<Host> host;
     ASSERT_TRUE(host.Create(nullptr));
     host.ShowWindow(true);
-    CAdjustInfoInnerDlg pane;
+    testsupport::ScopedWindow<CAdjustInfoInnerDlg> pane;
     ASSERT_TRUE(pane.Create(host));
     pane.ShowWindow(true);
     headless_.SimulateKey(pane.GetDlgItem(1164), ui::Key::Escape);

@@ -6,6 +6,7 @@
 #include "dialogs/CAboutDlg.h"
 #include "dialogs/CApplicationLook.h"
 #include "dialogs/CScrollFrameDlg.h"
+#include "testsupport/ScopedWindow.h"
 #include "ui/Scenario.h"
 
 namespace {
@@ -29,8 +30,8 @@ protected:
     int ChildTop() { return child_.GetWindowRect().top; }
 
     static constexpr int kChildWidth = 237;
-    CScrollFrameDlg frame_;
-    ui::CDialog child_{183};  // the information pane's template: a child dialog
+    testsupport::ScopedWindow<CScrollFrameDlg> frame_;
+    testsupport::ScopedWindow<ui::CDialog> child_{183};  // the information pane's template: a child dialog
     int clientHeight_ = 0;
 };
 
@@ -110,7 +111,7 @@ TEST_F(DialogsTest, TheAboutBoxIsModalAndWearsTheLook) {
     auto scenario = ui::Scenario::Parse("expect-visible 1 yes\nclick 1\n", &error);
     ASSERT_TRUE(scenario.has_value()) << error;
     headless_.AttachScenario(&*scenario);
-    CAboutDlg about;
+    testsupport::ScopedWindow<CAboutDlg> about;
     EXPECT_EQ(about.DoModal(), ui::kIdOk);
     headless_.AttachScenario(nullptr);
     EXPECT_TRUE(scenario->Failures().empty()) << scenario->Report();

@@ -8,6 +8,7 @@
 #include "dialogs/CDialogMessagePresenter.h"
 #include "dialogs/CMessageDlg.h"
 #include "dialogs/CScrollFrameDlg.h"
+#include "testsupport/ScopedWindow.h"
 #include "ui/Scenario.h"
 
 namespace {
@@ -56,7 +57,7 @@ TEST(Win32DialogsTest, ALanguageChangeRedressesTheRealWindows) {
     CApplicationLook look;
     ASSERT_TRUE(look.Create("English"));
     ScopedApplicationLook installed(look);
-    CMessageDlg message;
+    testsupport::ScopedWindow<CMessageDlg> message;
     ASSERT_TRUE(message.Create(nullptr));
     ui::FontObject* english = look.GetFont(CApplicationLook::kFontB);
     EXPECT_EQ(message.GetDlgItem(1005).GetFont(), english);
@@ -64,7 +65,6 @@ TEST(Win32DialogsTest, ALanguageChangeRedressesTheRealWindows) {
     EXPECT_NE(look.GetFont(CApplicationLook::kFontB), english);
     EXPECT_EQ(message.GetDlgItem(1005).GetFont(), look.GetFont(CApplicationLook::kFontB));
     EXPECT_EQ(message.GetDlgItem(2).GetFont(), look.GetFont(CApplicationLook::kFontB));
-    message.DestroyWindow();
 }
 
 // The pane asks the box where its last character is: a value too long for the narrow pane breaks
@@ -73,9 +73,9 @@ TEST(Win32DialogsTest, TheInformationPaneGrowsWithValuesThatWrap) {
     CApplicationLook look;
     ASSERT_TRUE(look.Create("English"));
     ScopedApplicationLook installed(look);
-    ui::CDialog main(102);
+    testsupport::ScopedWindow<ui::CDialog> main(102);
     ASSERT_TRUE(main.Create(nullptr));
-    CAdjustInfoInnerDlg pane;
+    testsupport::ScopedWindow<CAdjustInfoInnerDlg> pane;
     ASSERT_TRUE(pane.Create(main));
     // Font B's lines are 15 high; the last character of "Printer info" is on its ninth line.
     const int unwrapped = pane.GetDlgItem(1164).GetWindowRect().Height();
@@ -85,13 +85,12 @@ TEST(Win32DialogsTest, TheInformationPaneGrowsWithValuesThatWrap) {
     const int wrapped = pane.GetDlgItem(1164).GetWindowRect().Height();
     EXPECT_GE(wrapped, unwrapped + 2 * 15);
     EXPECT_EQ(pane.GetDlgItem(1163).GetWindowRect().Height(), wrapped + 25);
-    main.DestroyWindow();
 }
 
 TEST(Win32DialogsTest, TheScrollFrameFitsItsClientAreaToTheChildBesideARealScrollBar) {
-    CScrollFrameDlg frame;
+    testsupport::ScopedWindow<CScrollFrameDlg> frame;
     ASSERT_TRUE(frame.Create(nullptr));
-    ui::CDialog child(183);
+    testsupport::ScopedWindow<ui::CDialog> child(183);
     ASSERT_TRUE(child.Create(frame));
     child.MoveWindow({0, 0, 240, 2000});
     frame.SetChild(child);
@@ -101,7 +100,6 @@ TEST(Win32DialogsTest, TheScrollFrameFitsItsClientAreaToTheChildBesideARealScrol
     EXPECT_EQ(child.GetWindowRect().top, -10);
     frame.OnVScroll(ui::ScrollRequest::Bottom, 0, nullptr);
     EXPECT_EQ(child.GetWindowRect().top, -(2000 - frame.GetClientRect().Height()));
-    frame.DestroyWindow();
 }
 
 TEST(Win32DialogsTest, ShowMessageBecomesASystemBoxTheTechnicianAnswers) {

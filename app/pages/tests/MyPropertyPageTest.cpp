@@ -5,6 +5,7 @@
 
 #include "pages/CMyPropertyPage.h"
 #include "platform/Clock.h"
+#include "testsupport/ScopedWindow.h"
 #include "ui/Headless.h"
 
 namespace {
@@ -45,9 +46,9 @@ protected:
     ui::HeadlessBackend headless_;
     ui::ScopedBackend scopedBackend_{headless_};
     RecordingHost host_;
-    HostWindow window_;
+    testsupport::ScopedWindow<HostWindow> window_;
     std::vector<std::unique_ptr<CMyPropertyPage>> pages_;
-    ui::CPropertySheet sheet_;
+    testsupport::ScopedWindow<ui::CPropertySheet> sheet_;
 };
 
 TEST_F(PageBaseTest, TheOnlyPageOffersFinishAlone) {

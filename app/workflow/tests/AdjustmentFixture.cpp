@@ -28,6 +28,10 @@ const char kDescriptions[] =
 MainWindowStandIn::MainWindowStandIn(int workingMode)
     : CDialog(102), mode(workingMode), adjustment(*this, sequence, [this] { return mode; }) {}
 
+MainWindowStandIn::~MainWindowStandIn() {
+    DestroyWindow();
+}
+
 bool MainWindowStandIn::OnInitDialog() {
     CDialog::OnInitDialog();
     if (watchdog != nullptr) {

@@ -58,6 +58,8 @@ private:
 class MainWindowStandIn : public ui::CDialog, public workflow::IScreenHost {
 public:
     explicit MainWindowStandIn(int mode);
+    // The window goes while the screens inside it are whole.
+    ~MainWindowStandIn() override;
 
     void ShowTopScreen() override {}
     void ShowItemMenu(bool) override {}

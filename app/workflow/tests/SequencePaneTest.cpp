@@ -2,6 +2,7 @@
 
 #include "AdjustmentFixture.h"
 #include "res/DialogTemplate.h"
+#include "testsupport/ScopedWindow.h"
 
 namespace adjusttest {
 namespace {
@@ -18,8 +19,9 @@ protected:
     class Parent : public ui::CDialog {
     public:
         Parent() : CDialog(102) {}
-    } parent_;
-    CAdjustSequenceInnerDlg pane_;
+    };
+    testsupport::ScopedWindow<Parent> parent_;
+    testsupport::ScopedWindow<CAdjustSequenceInnerDlg> pane_;
 };
 
 TEST_F(SequencePaneTest, BoxesStackFromTheTopWithTheirCaptions) {

@@ -14,8 +14,10 @@ class CDataExchange;
 class CDialog : public CWindow {
 public:
     explicit CDialog(int templateId);
-    // A window that still exists is destroyed here, where only CDialog's own handlers can run: a
-    // class whose OnDestroy does work destroys its window in its own destructor (DestroyWindow).
+    // The window must be gone before the object goes (DestroyWindow, the end of DoModal, the parent
+    // window going): here only CDialog's own handlers could run. A class whose window lives as long
+    // as the object destroys it in its own destructor. A window that still exists here stops a debug
+    // build (debug output, then an assertion); a release build destroys it quietly.
     virtual ~CDialog();
     CDialog(const CDialog&) = delete;
     CDialog& operator=(const CDialog&) = delete;

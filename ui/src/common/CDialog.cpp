@@ -1,7 +1,10 @@
 #include "ui/CDialog.h"
 
 #include <algorithm>
+#include <cassert>
+#include <string>
 
+#include "platform/DebugOutput.h"
 #include "ui/DataExchange.h"
 
 namespace ui {
@@ -10,12 +13,29 @@ namespace {
 std::vector<CDialog*> modalStack;
 std::vector<CDialog*> liveDialogs;
 
+#ifdef NDEBUG
+void StopOnWindowLeft(int, const std::string&) {}
+#else
+// A debug build stops where the fault is made: the object of a dialog whose window still exists.
+void StopOnWindowLeft(int templateId, const std::string& caption) {
+    const std::string text = "dialog " + std::to_string(templateId) + " (\"" + caption +
+                             "\") was destroyed while its window still exists, so its own OnDestroy never "
+                             "ran: destroy the window first (DestroyWindow, in the derived destructor "
+                             "when it must go with the object)";
+    platform::DebugOutput(text.c_str());
+    assert(false && "a dialog's window outlived its object (the debug output names the dialog)");
+}
+#endif
+
 }  // namespace
 
 CDialog::CDialog(int templateId) : templateId_(templateId) {}
 
 CDialog::~CDialog() {
     if (m_hWnd != nullptr) {
+        // The derived part has gone already: destroyed here, the window would run CDialog's
+        // OnDestroy instead of the dialog's own. Release builds still take the window away.
+        StopOnWindowLeft(templateId_, GetWindowText());
         Backend().DestroyWindow(m_hWnd);
     }
     HandleDestroyed();
