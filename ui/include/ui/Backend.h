@@ -64,10 +64,15 @@ public:
     virtual Rect MapDialogRect(HWindow dialog, const Rect& dialogUnits) = 0;
     virtual void SetFont(HWindow window, FontObject* font) = 0;
     virtual FontObject* GetFont(HWindow window) = 0;
+    // A window that is disabled, or inside a disabled one, does not take the focus; disabling the
+    // window that has it leaves no window with the focus.
     virtual void SetFocus(HWindow window) = 0;
     virtual HWindow GetFocus() = 0;
     virtual void Invalidate(HWindow window) = 0;
+    // A dialog's title-bar icon, or the image of an icon static. GetIcon answers the icon id the
+    // window shows, 0 when it shows none (an id the program has no icon for shows none).
     virtual void SetIcon(HWindow window, int iconId) = 0;
+    virtual int GetIcon(HWindow window) = 0;
     virtual void AddControlParentStyle(HWindow window) = 0;
     // A separator (empty text) or a command at the end of the window's system menu.
     virtual void AppendSystemMenu(HWindow window, int command, const std::string& text) = 0;
@@ -81,19 +86,22 @@ public:
     // Combo boxes, list boxes and check-list boxes. Rows keep the order of adding (never sorted).
     virtual int AddString(HWindow list, const std::string& text) = 0;  // the new row, -1 on failure
     virtual void ResetContent(HWindow list) = 0;
-    virtual int GetCount(HWindow list) = 0;             // rows; for a list view its items
-    virtual int GetCurSel(HWindow list) = 0;            // -1 when none
-    virtual void SetCurSel(HWindow list, int row) = 0;  // -1 clears
+    virtual int GetCount(HWindow list) = 0;   // rows; for a list view its items
+    virtual int GetCurSel(HWindow list) = 0;  // -1 when none
+    // -1 clears. A row beyond the end leaves a list box's selection as it was and clears that of a
+    // list view. A drop-down list's window text is the text of its selected row.
+    virtual void SetCurSel(HWindow list, int row) = 0;
     virtual std::string GetRowText(HWindow list, int row) = 0;
     virtual void SetRowCheck(HWindow list, int row, bool ticked) = 0;
     virtual bool GetRowCheck(HWindow list, int row) = 0;
     virtual void EnableRow(HWindow list, int row, bool enable) = 0;
     virtual bool IsRowEnabled(HWindow list, int row) = 0;
 
-    // List views.
+    // List views in report mode. Rows inserted above the selected one move it down with its row.
     virtual void InsertColumn(HWindow view, int column, const std::string& title, int width,
                               ColumnAlign align) = 0;
-    virtual int InsertItem(HWindow view, int row, const std::string& text) = 0;
+    virtual int GetColumnWidth(HWindow view, int column) = 0;  // pixels, 0 for no such column
+    virtual int InsertItem(HWindow view, int row, const std::string& text) = 0;  // the row, or -1
     virtual void SetItemText(HWindow view, int row, int column, const std::string& text) = 0;
     virtual std::string GetItemText(HWindow view, int row, int column) = 0;
     virtual void DeleteAllItems(HWindow view) = 0;
@@ -138,11 +146,14 @@ public:
 
     virtual FontObject* CreateFont(const FontSpec& spec) = 0;
     virtual void DeleteFont(FontObject* font) = 0;
+    // The face, height, weight, italic and underline the font was made with; empty for null.
+    virtual FontSpec DescribeFont(FontObject* font) = 0;
     virtual BrushObject* CreateSolidBrush(Color color) = 0;
     virtual void DeleteBrush(BrushObject* brush) = 0;
 
     // The technician's input, as the scripted technician gives it: each goes through the same
-    // decoding as a real click or key would.
+    // decoding as a real click or key would. A control that is disabled or hidden (its own flags;
+    // the dialog around it need not be shown) takes no click.
     virtual void SimulateClick(HWindow control) = 0;
     virtual void SimulateType(HWindow edit, const std::string& text) = 0;
     virtual void SimulateSelect(HWindow list, int row) = 0;

@@ -32,6 +32,7 @@ public:
     void SetFocus() const { Backend().SetFocus(m_hWnd); }
     void Invalidate() const { Backend().Invalidate(m_hWnd); }
     void SetIcon(int iconId) const { Backend().SetIcon(m_hWnd, iconId); }
+    int GetIcon() const { return Backend().GetIcon(m_hWnd); }
     void SetTimer(int id, unsigned milliseconds) const { Backend().SetTimer(m_hWnd, id, milliseconds); }
     void KillTimer(int id) const { Backend().KillTimer(m_hWnd, id); }
     void PostMessage(int code, long first = 0, long second = 0) const {
@@ -120,6 +121,7 @@ public:
                       ColumnAlign align = ColumnAlign::Left) const {
         Backend().InsertColumn(m_hWnd, column, title, width, align);
     }
+    int GetColumnWidth(int column) const { return Backend().GetColumnWidth(m_hWnd, column); }
     int InsertItem(int row, const std::string& text) const { return Backend().InsertItem(m_hWnd, row, text); }
     void SetItemText(int row, int column, const std::string& text) const {
         Backend().SetItemText(m_hWnd, row, column, text);
@@ -127,6 +129,8 @@ public:
     std::string GetItemText(int row, int column) const { return Backend().GetItemText(m_hWnd, row, column); }
     void DeleteAllItems() const { Backend().DeleteAllItems(m_hWnd); }
     int GetItemCount() const { return Backend().GetCount(m_hWnd); }
+    int GetCurSel() const { return Backend().GetCurSel(m_hWnd); }
+    void SetCurSel(int row) const { Backend().SetCurSel(m_hWnd, row); }
 };
 
 class CProgressBarCtrl : public CWindow {

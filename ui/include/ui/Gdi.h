@@ -15,6 +15,7 @@ public:
     bool CreateFontIndirect(const FontSpec& spec);
     void DeleteObject();
     FontObject* Get() const { return font_; }
+    FontSpec GetLogFont() const { return Backend().DescribeFont(font_); }
     operator FontObject*() const { return font_; }  // NOLINT: passed where a font is taken
 
 private:

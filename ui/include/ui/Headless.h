@@ -83,6 +83,7 @@ public:
     HWindow GetFocus() override;
     void Invalidate(HWindow window) override;
     void SetIcon(HWindow window, int iconId) override;
+    int GetIcon(HWindow window) override;
     void AddControlParentStyle(HWindow window) override;
     void AppendSystemMenu(HWindow window, int command, const std::string& text) override;
     HWindow CreateButton(HWindow parent, int id, const std::string& text, const Rect& rect) override;
@@ -100,6 +101,7 @@ public:
     bool IsRowEnabled(HWindow list, int row) override;
     void InsertColumn(HWindow view, int column, const std::string& title, int width,
                       ColumnAlign align) override;
+    int GetColumnWidth(HWindow view, int column) override;
     int InsertItem(HWindow view, int row, const std::string& text) override;
     void SetItemText(HWindow view, int row, int column, const std::string& text) override;
     std::string GetItemText(HWindow view, int row, int column) override;
@@ -128,6 +130,7 @@ public:
     bool PumpMessages() override;
     FontObject* CreateFont(const FontSpec& spec) override;
     void DeleteFont(FontObject* font) override;
+    FontSpec DescribeFont(FontObject* font) override;
     BrushObject* CreateSolidBrush(Color color) override;
     void DeleteBrush(BrushObject* brush) override;
     void SimulateClick(HWindow control) override;

@@ -76,7 +76,9 @@ enum class Notification {
     RowCheckChange,  // check-list row
 };
 
-enum class Key { Enter, Escape };
+// Enter and Escape are offered to the dialogs (RouteKey); Tab only moves the focus to the next tab
+// stop of the dialog, as the dialog manager does, and is never offered to a dialog.
+enum class Key { Enter, Escape, Tab };
 
 // Vertical scroll requests, as the scroll bar sends them.
 enum class ScrollRequest { LineUp, LineDown, PageUp, PageDown, ThumbTrack, ThumbPosition, Top, Bottom, End };

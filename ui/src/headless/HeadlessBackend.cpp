@@ -1,63 +1,17 @@
-#include "ui/Headless.h"
+#include "HeadlessState.h"
 
 #include <algorithm>
-#include <deque>
-#include <list>
-#include <map>
 
 #include "platform/Clock.h"
 #include "ui/CDialog.h"
 #include "ui/Scenario.h"
 
 namespace ui {
-
-struct FontObject {
-    FontSpec spec;
-};
-
-struct BrushObject {
-    Color color;
-};
-
-struct HeadlessRow {
-    std::string text;
-    bool checked = false;
-    bool enabled = true;
-};
-
-struct WindowObject {
-    CDialog* dialog = nullptr;  // set for dialogs
-    const res::DialogTemplate* form = nullptr;
-    const res::ControlTemplate* control = nullptr;  // set for controls made from a template
-    res::ControlKind kind = res::ControlKind::Static;
-    std::uint32_t style = 0;
-    int id = 0;
-    std::string text;
-    bool visible = false;
-    bool enabled = true;
-    bool topLevel = false;
-    Rect rect;
-    WindowObject* parent = nullptr;  // the owner for top-level windows
-    std::vector<WindowObject*> children;
-    FontObject* font = nullptr;
-    int check = 0;
-    std::vector<HeadlessRow> rows;
-    int selection = -1;
-    std::vector<std::string> columns;
-    std::vector<std::vector<std::string>> cells;
-    int low = 0, high = 100, position = 0, step = 10;
-    ScrollInfo scroll;
-    bool scrollVisible = false;
-    bool hasImage = false;
-    int icon = 0;
-    std::vector<std::pair<int, std::string>> systemMenu;
-    std::vector<PaintedLine> painted;
-    bool modal = false;
-    bool ended = false;
-    int result = 0;
-};
-
 namespace {
+
+using headless::IsDue;
+using headless::Posted;
+using headless::Timer;
 
 // Dialog base units of the 8-point dialog font at 96 dots per inch.
 constexpr int kBaseUnitX = 6;
@@ -65,24 +19,6 @@ constexpr int kBaseUnitY = 13;
 // The frame a captioned top-level window adds around its client area.
 constexpr int kBorder = 3;
 constexpr int kCaption = 23;
-
-struct Timer {
-    HWindow window;
-    int id;
-    unsigned period;
-    std::uint32_t due;
-};
-
-struct Posted {
-    HWindow window;
-    int code;
-    long first;
-    long second;
-};
-
-bool IsDue(std::uint32_t due, std::uint32_t now) {
-    return static_cast<std::int32_t>(now - due) >= 0;
-}
 
 ColorTarget TargetOf(const WindowObject& window) {
     if (window.dialog != nullptr) {
@@ -121,39 +57,6 @@ private:
 
 }  // namespace
 
-struct HeadlessBackend::State {
-    std::list<std::unique_ptr<WindowObject>> windows;
-    std::list<std::unique_ptr<FontObject>> fonts;
-    std::list<std::unique_ptr<BrushObject>> brushes;
-    FontObject dialogFont{FontSpec{"MS Shell Dlg", -11, 400}};
-    std::vector<Timer> timers;
-    std::deque<Posted> posted;
-    HWindow focus = nullptr;
-    Scenario* scenario = nullptr;
-    std::vector<ShownMessageBox> boxes;
-    std::vector<std::string> strays;
-    int answer = kIdOk;
-    bool quit = false;
-
-    bool Alive(HWindow window) const {
-        return window != nullptr && std::any_of(windows.begin(), windows.end(), [window](const auto& owned) {
-                   return owned.get() == window;
-               });
-    }
-
-    WindowObject* Make(WindowObject* parent, bool topLevel) {
-        windows.push_back(std::make_unique<WindowObject>());
-        WindowObject* window = windows.back().get();
-        window->parent = parent;
-        window->topLevel = topLevel;
-        window->font = &dialogFont;
-        if (parent != nullptr && !topLevel) {
-            parent->children.push_back(window);
-        }
-        return window;
-    }
-};
-
 HeadlessBackend::HeadlessBackend() : state_(std::make_unique<State>()) {}
 
 HeadlessBackend::~HeadlessBackend() = default;
@@ -191,7 +94,7 @@ HWindow HeadlessBackend::CreateDialogWindow(CDialog& dialog, const res::DialogTe
         control->visible = (item.style & res::kHidden) == 0;
         control->enabled = (item.style & res::kDisabled) == 0;
         control->rect = MapDialogRect(window, {item.x, item.y, item.x + item.cx, item.y + item.cy});
-        control->icon = item.image;
+        control->icon = res::FindIcon(item.image) != nullptr ? item.image : 0;
     }
     dialog.HandleCreated(window);
     dialog.HandleInitDialog();
@@ -329,13 +232,27 @@ std::vector<HWindow> HeadlessBackend::GetChildren(HWindow window) {
 }
 
 void HeadlessBackend::SetText(HWindow window, const std::string& text) {
-    if (state_->Alive(window)) {
-        window->text = text;
+    if (!state_->Alive(window)) {
+        return;
+    }
+    window->text = text;
+    // A one-line edit box tells its dialog of every new text, the program's own included; a
+    // multi-line one only of what is typed into it.
+    if (window->kind == res::ControlKind::Edit && window->dialog == nullptr &&
+        (window->style & res::kMultiLine) == 0) {
+        SendCommand(GetParent(window), window->id, Notification::TextChange);
     }
 }
 
 std::string HeadlessBackend::GetText(HWindow window) {
-    return state_->Alive(window) ? window->text : std::string();
+    if (!state_->Alive(window)) {
+        return {};
+    }
+    // A drop-down list shows the text of its selected row, and that is its window text.
+    if (window->kind == res::ControlKind::ComboBox && window->dialog == nullptr) {
+        return GetRowText(window, window->selection);
+    }
+    return window->text;
 }
 
 void HeadlessBackend::Enable(HWindow window, bool enable) {
@@ -343,6 +260,9 @@ void HeadlessBackend::Enable(HWindow window, bool enable) {
         return;
     }
     window->enabled = enable;
+    if (!enable && state_->focus == window) {
+        state_->focus = nullptr;
+    }
     if (window->dialog != nullptr) {
         window->dialog->OnEnable(enable);
     }
@@ -410,9 +330,15 @@ FontObject* HeadlessBackend::GetFont(HWindow window) {
 }
 
 void HeadlessBackend::SetFocus(HWindow window) {
-    if (state_->Alive(window)) {
-        state_->focus = window;
+    if (!state_->Alive(window)) {
+        return;
     }
+    for (HWindow around = window; around != nullptr; around = around->topLevel ? nullptr : around->parent) {
+        if (!around->enabled) {
+            return;
+        }
+    }
+    state_->focus = window;
 }
 
 HWindow HeadlessBackend::GetFocus() {
@@ -429,8 +355,12 @@ void HeadlessBackend::Invalidate(HWindow window) {
 
 void HeadlessBackend::SetIcon(HWindow window, int iconId) {
     if (state_->Alive(window)) {
-        window->icon = iconId;
+        window->icon = res::FindIcon(iconId) != nullptr ? iconId : 0;
     }
+}
+
+int HeadlessBackend::GetIcon(HWindow window) {
+    return IconOf(window);
 }
 
 void HeadlessBackend::AddControlParentStyle(HWindow) {}
@@ -452,222 +382,6 @@ HWindow HeadlessBackend::CreateButton(HWindow parent, int id, const std::string&
     button->rect = rect;
     button->visible = true;
     return button;
-}
-
-// ---- buttons and lists
-
-void HeadlessBackend::SetCheck(HWindow button, int state) {
-    if (state_->Alive(button)) {
-        button->check = state;
-    }
-}
-
-int HeadlessBackend::GetCheck(HWindow button) {
-    return state_->Alive(button) ? button->check : 0;
-}
-
-int HeadlessBackend::AddString(HWindow list, const std::string& text) {
-    if (!state_->Alive(list)) {
-        return -1;
-    }
-    list->rows.push_back({text});
-    return static_cast<int>(list->rows.size()) - 1;
-}
-
-void HeadlessBackend::ResetContent(HWindow list) {
-    if (state_->Alive(list)) {
-        list->rows.clear();
-        list->selection = -1;
-    }
-}
-
-int HeadlessBackend::GetCount(HWindow list) {
-    if (!state_->Alive(list)) {
-        return 0;
-    }
-    return static_cast<int>(list->kind == res::ControlKind::ListView ? list->cells.size()
-                                                                     : list->rows.size());
-}
-
-int HeadlessBackend::GetCurSel(HWindow list) {
-    return state_->Alive(list) ? list->selection : -1;
-}
-
-void HeadlessBackend::SetCurSel(HWindow list, int row) {
-    if (state_->Alive(list)) {
-        list->selection = row >= 0 && row < static_cast<int>(list->rows.size()) ? row : -1;
-    }
-}
-
-std::string HeadlessBackend::GetRowText(HWindow list, int row) {
-    if (!state_->Alive(list) || row < 0 || row >= static_cast<int>(list->rows.size())) {
-        return {};
-    }
-    return list->rows[static_cast<std::size_t>(row)].text;
-}
-
-void HeadlessBackend::SetRowCheck(HWindow list, int row, bool ticked) {
-    if (state_->Alive(list) && row >= 0 && row < static_cast<int>(list->rows.size())) {
-        list->rows[static_cast<std::size_t>(row)].checked = ticked;
-    }
-}
-
-bool HeadlessBackend::GetRowCheck(HWindow list, int row) {
-    return state_->Alive(list) && row >= 0 && row < static_cast<int>(list->rows.size()) &&
-           list->rows[static_cast<std::size_t>(row)].checked;
-}
-
-void HeadlessBackend::EnableRow(HWindow list, int row, bool enable) {
-    if (state_->Alive(list) && row >= 0 && row < static_cast<int>(list->rows.size())) {
-        list->rows[static_cast<std::size_t>(row)].enabled = enable;
-    }
-}
-
-bool HeadlessBackend::IsRowEnabled(HWindow list, int row) {
-    return state_->Alive(list) && row >= 0 && row < static_cast<int>(list->rows.size()) &&
-           list->rows[static_cast<std::size_t>(row)].enabled;
-}
-
-void HeadlessBackend::InsertColumn(HWindow view, int column, const std::string& title, int, ColumnAlign) {
-    if (state_->Alive(view)) {
-        const auto at =
-            static_cast<std::size_t>(std::clamp(column, 0, static_cast<int>(view->columns.size())));
-        view->columns.insert(view->columns.begin() + static_cast<long>(at), title);
-    }
-}
-
-int HeadlessBackend::InsertItem(HWindow view, int row, const std::string& text) {
-    if (!state_->Alive(view)) {
-        return -1;
-    }
-    const int at = std::clamp(row, 0, static_cast<int>(view->cells.size()));
-    view->cells.insert(view->cells.begin() + at, std::vector<std::string>{text});
-    return at;
-}
-
-void HeadlessBackend::SetItemText(HWindow view, int row, int column, const std::string& text) {
-    if (!state_->Alive(view) || row < 0 || row >= static_cast<int>(view->cells.size()) || column < 0) {
-        return;
-    }
-    auto& cells = view->cells[static_cast<std::size_t>(row)];
-    if (static_cast<int>(cells.size()) <= column) {
-        cells.resize(static_cast<std::size_t>(column) + 1);
-    }
-    cells[static_cast<std::size_t>(column)] = text;
-}
-
-std::string HeadlessBackend::GetItemText(HWindow view, int row, int column) {
-    if (!state_->Alive(view) || row < 0 || row >= static_cast<int>(view->cells.size()) || column < 0) {
-        return {};
-    }
-    const auto& cells = view->cells[static_cast<std::size_t>(row)];
-    return column < static_cast<int>(cells.size()) ? cells[static_cast<std::size_t>(column)] : std::string();
-}
-
-void HeadlessBackend::DeleteAllItems(HWindow view) {
-    if (state_->Alive(view)) {
-        view->cells.clear();
-    }
-}
-
-// ---- ranges, scroll bars, pictures
-
-void HeadlessBackend::SetRange(HWindow control, int low, int high) {
-    if (state_->Alive(control)) {
-        control->low = low;
-        control->high = high;
-        control->position = std::clamp(control->position, std::min(low, high), std::max(low, high));
-    }
-}
-
-void HeadlessBackend::GetRange(HWindow control, int* low, int* high) {
-    *low = state_->Alive(control) ? control->low : 0;
-    *high = state_->Alive(control) ? control->high : 0;
-}
-
-void HeadlessBackend::SetPos(HWindow control, int position) {
-    if (state_->Alive(control)) {
-        control->position = std::clamp(position, std::min(control->low, control->high),
-                                       std::max(control->low, control->high));
-    }
-}
-
-int HeadlessBackend::GetPos(HWindow control) {
-    return state_->Alive(control) ? control->position : 0;
-}
-
-void HeadlessBackend::SetStep(HWindow control, int step) {
-    if (state_->Alive(control)) {
-        control->step = step;
-    }
-}
-
-void HeadlessBackend::StepIt(HWindow control) {
-    if (!state_->Alive(control)) {
-        return;
-    }
-    // A progress bar that passes its end starts again from the low end, as the common control does.
-    control->position += control->step;
-    if (control->position > control->high) {
-        control->position = control->low + (control->position - control->high);
-    }
-}
-
-void HeadlessBackend::SetScrollInfo(HWindow window, const ScrollInfo& info) {
-    if (state_->Alive(window)) {
-        window->scroll = info;
-        const int top = std::max(info.minimum, info.maximum - std::max(info.page - 1, 0));
-        window->scroll.position = std::clamp(info.position, info.minimum, std::max(info.minimum, top));
-    }
-}
-
-ScrollInfo HeadlessBackend::GetScrollInfo(HWindow window) {
-    return state_->Alive(window) ? window->scroll : ScrollInfo{};
-}
-
-void HeadlessBackend::ShowScrollBar(HWindow window, bool show) {
-    if (state_->Alive(window)) {
-        window->scrollVisible = show;
-    }
-}
-
-bool HeadlessBackend::IsScrollBarVisible(HWindow window) {
-    return state_->Alive(window) && window->scrollVisible;
-}
-
-bool HeadlessBackend::HasImage(HWindow frame) {
-    return state_->Alive(frame) && frame->hasImage;
-}
-
-void HeadlessBackend::ClearImage(HWindow frame) {
-    if (state_->Alive(frame)) {
-        frame->hasImage = false;
-    }
-}
-
-void HeadlessBackend::SetCenterVertically(HWindow label, bool centred) {
-    if (state_->Alive(label)) {
-        label->style = centred ? (label->style | res::kCenterImage) : (label->style & ~res::kCenterImage);
-    }
-}
-
-Point HeadlessBackend::PosFromChar(HWindow edit, int index) {
-    if (!state_->Alive(edit) || index < 0 || static_cast<std::size_t>(index) >= edit->text.size()) {
-        return {-1, -1};
-    }
-    const int fontHeight = edit->font != nullptr ? edit->font->spec.height : 0;
-    const int lineHeight = fontHeight >= 0 ? fontHeight : -fontHeight + (-fontHeight) / 5;
-    int line = 0;
-    int column = 0;
-    for (int at = 0; at < index; ++at) {
-        if (edit->text[static_cast<std::size_t>(at)] == '\n') {
-            ++line;
-            column = 0;
-        } else {
-            ++column;
-        }
-    }
-    return {column * lineHeight / 2, line * lineHeight};
 }
 
 // ---- timers, posted messages, loops
@@ -784,6 +498,10 @@ void HeadlessBackend::DeleteFont(FontObject* font) {
     state_->fonts.remove_if([font](const auto& owned) { return owned.get() == font; });
 }
 
+FontSpec HeadlessBackend::DescribeFont(FontObject* font) {
+    return font != nullptr ? font->spec : FontSpec{};
+}
+
 BrushObject* HeadlessBackend::CreateSolidBrush(Color color) {
     state_->brushes.push_back(std::make_unique<BrushObject>(BrushObject{color}));
     return state_->brushes.back().get();
@@ -791,77 +509,6 @@ BrushObject* HeadlessBackend::CreateSolidBrush(Color color) {
 
 void HeadlessBackend::DeleteBrush(BrushObject* brush) {
     state_->brushes.remove_if([brush](const auto& owned) { return owned.get() == brush; });
-}
-
-// ---- the technician's input
-
-void HeadlessBackend::SimulateClick(HWindow control) {
-    if (!state_->Alive(control)) {
-        return;
-    }
-    if (control->kind == res::ControlKind::CheckBox) {
-        control->check = control->check == 0 ? 1 : 0;
-    }
-    state_->focus = control;
-    SendCommand(GetParent(control), control->id, Notification::Clicked);
-}
-
-void HeadlessBackend::SimulateType(HWindow edit, const std::string& text) {
-    if (state_->Alive(edit)) {
-        edit->text = text;
-        state_->focus = edit;
-        SendCommand(GetParent(edit), edit->id, Notification::TextChange);
-    }
-}
-
-void HeadlessBackend::SimulateSelect(HWindow list, int row) {
-    if (state_->Alive(list)) {
-        SetCurSel(list, row);
-        state_->focus = list;
-        SendCommand(GetParent(list), list->id, Notification::SelectionChange);
-    }
-}
-
-void HeadlessBackend::SimulateDoubleClick(HWindow list, int row) {
-    SimulateSelect(list, row);
-    if (state_->Alive(list)) {
-        SendCommand(GetParent(list), list->id, Notification::DoubleClick);
-    }
-}
-
-void HeadlessBackend::SimulateRowCheck(HWindow list, int row, bool ticked) {
-    if (state_->Alive(list) && IsRowEnabled(list, row)) {
-        SetRowCheck(list, row, ticked);
-        SendCommand(GetParent(list), list->id, Notification::RowCheckChange);
-    }
-}
-
-void HeadlessBackend::SimulateKey(HWindow focus, Key key) {
-    RouteKey(focus, key);
-}
-
-void HeadlessBackend::SimulateClose(HWindow window) {
-    if (CDialog* dialog = DialogOf(window)) {
-        dialog->OnClose();
-    }
-}
-
-void HeadlessBackend::SimulateSysCommand(HWindow window, int command) {
-    if (CDialog* dialog = DialogOf(window)) {
-        dialog->OnSysCommand(command);
-    }
-}
-
-Scenario* HeadlessBackend::AttachedScenario() {
-    return state_->scenario;
-}
-
-void HeadlessBackend::AttachScenario(Scenario* scenario) {
-    state_->scenario = scenario;
-}
-
-bool HeadlessBackend::AnswerOpenMessageBox(int) {
-    return false;
 }
 
 // ---- inspection

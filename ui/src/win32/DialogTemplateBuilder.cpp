@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "../common/TabStops.h"
+
 namespace ui::win32 {
 namespace {
 
@@ -56,35 +58,31 @@ ControlClass ClassOf(const res::ControlTemplate& control) {
             return {0, "Static", style};
         }
         case K::Edit: {
-            // A read-only box is not an input: were it a tab stop, the dialog manager would select
-            // all its text when it gives the box the focus, which scrolls a description to its end.
             const bool readOnly = (control.style & res::kReadOnly) != 0;
-            DWORD style = (readOnly ? static_cast<DWORD>(ES_READONLY) : static_cast<DWORD>(WS_TABSTOP)) |
+            DWORD style = (readOnly ? static_cast<DWORD>(ES_READONLY) : 0u) |
                           (multiLine ? ES_MULTILINE | ES_AUTOVSCROLL : ES_AUTOHSCROLL);
             return {0, "Edit", style};
         }
         case K::Button:
             return {0, "Button",
                     static_cast<DWORD>(
-                        WS_TABSTOP | (multiLine ? BS_MULTILINE : 0) |
+                        (multiLine ? BS_MULTILINE : 0) |
                         ((control.style & res::kDefaultButton) != 0 ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON))};
         case K::CheckBox:
-            return {0, "Button", static_cast<DWORD>(WS_TABSTOP | BS_AUTOCHECKBOX)};
+            return {0, "Button", static_cast<DWORD>(BS_AUTOCHECKBOX)};
         case K::GroupBox:
             return {0, "Button", BS_GROUPBOX};
         case K::ComboBox:
-            return {0, "ComboBox", static_cast<DWORD>(WS_TABSTOP | CBS_DROPDOWNLIST)};
+            return {0, "ComboBox", static_cast<DWORD>(CBS_DROPDOWNLIST)};
         case K::ListBox:
-            return {0, "ListBox", static_cast<DWORD>(WS_TABSTOP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT)};
+            return {0, "ListBox", static_cast<DWORD>(LBS_NOTIFY | LBS_NOINTEGRALHEIGHT)};
         case K::CheckListBox:
             return {0, kListViewClass,
-                    static_cast<DWORD>(WS_TABSTOP | LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL |
-                                       LVS_SHOWSELALWAYS)};
+                    static_cast<DWORD>(LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL | LVS_SHOWSELALWAYS)};
         case K::ListView:
-            return {0, kListViewClass,
-                    static_cast<DWORD>(WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS)};
+            return {0, kListViewClass, static_cast<DWORD>(LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS)};
         case K::RichEdit: {
-            DWORD style = static_cast<DWORD>(WS_TABSTOP) | ES_MULTILINE | ES_AUTOVSCROLL;
+            DWORD style = static_cast<DWORD>(ES_MULTILINE | ES_AUTOVSCROLL);
             if ((control.style & res::kReadOnly) != 0) {
                 style |= ES_READONLY;
             }
@@ -150,6 +148,9 @@ std::vector<WORD> BuildDialogTemplate(const res::DialogTemplate& form) {
         out.AlignToDword();
         const ControlClass type = ClassOf(control);
         DWORD style = WS_CHILD | type.style;
+        if (IsTabStop(control.kind, control.style)) {
+            style |= WS_TABSTOP;
+        }
         if ((control.style & res::kHidden) == 0) {
             style |= WS_VISIBLE;
         }

@@ -1,4 +1,9 @@
 // The real windows of the product: every operation of the table is one Win32 call or message.
+// The operations are kept in files by what they touch: dialogs and their loops (Win32Backend.cpp),
+// the dialog procedure (Win32DialogMessages.cpp), windows (Win32Windows.cpp), buttons and lists
+// (Win32Lists.cpp), ranges and pictures (Win32Ranges.cpp), fonts, brushes and icons (Win32Gdi.cpp),
+// timers and message boxes (Win32MessageLoop.cpp); the technician's simulated input
+// (Win32Input.cpp) and the scripted technician (Win32Scenario.cpp) stand apart from them.
 #pragma once
 
 #include <windows.h>
@@ -11,6 +16,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 #include "ui/Backend.h"
 
@@ -51,6 +57,7 @@ public:
     HWindow GetFocus() override;
     void Invalidate(HWindow window) override;
     void SetIcon(HWindow window, int iconId) override;
+    int GetIcon(HWindow window) override;
     void AddControlParentStyle(HWindow window) override;
     void AppendSystemMenu(HWindow window, int command, const std::string& text) override;
     HWindow CreateButton(HWindow parent, int id, const std::string& text, const Rect& rect) override;
@@ -68,6 +75,7 @@ public:
     bool IsRowEnabled(HWindow list, int row) override;
     void InsertColumn(HWindow view, int column, const std::string& title, int width,
                       ColumnAlign align) override;
+    int GetColumnWidth(HWindow view, int column) override;
     int InsertItem(HWindow view, int row, const std::string& text) override;
     void SetItemText(HWindow view, int row, int column, const std::string& text) override;
     std::string GetItemText(HWindow view, int row, int column) override;
@@ -94,6 +102,7 @@ public:
     bool PumpMessages() override;
     FontObject* CreateFont(const FontSpec& spec) override;
     void DeleteFont(FontObject* font) override;
+    FontSpec DescribeFont(FontObject* font) override;
     BrushObject* CreateSolidBrush(Color color) override;
     void DeleteBrush(BrushObject* brush) override;
     void SimulateClick(HWindow control) override;
@@ -119,10 +128,17 @@ private:
     };
     // Offers Enter and Escape to our dialogs, then the dialog manager; false: dispatch it.
     bool TranslateDialogMessage(MSG& message);
+    // Makes the dialog's template into a window; the template stays at hand for WM_INITDIALOG.
+    HWND CreateFromTemplate(CDialog& dialog, const res::DialogTemplate* form, const std::vector<WORD>& bytes,
+                            HWND parent);
+    // What the dialog template cannot say: list-view styles and columns, the icons of icon statics.
+    void PrepareControls(HWND window);
     HICON IconFor(int id);
     HWND OpenMessageBox();
 
     std::map<HWND, ModalState> modals_;
+    // The template of the dialog being created, for its WM_INITDIALOG.
+    const res::DialogTemplate* creatingForm_ = nullptr;
     std::map<int, HICON> icons_;
     Scenario* scenario_ = nullptr;
     UINT_PTR scenarioTimer_ = 0;
