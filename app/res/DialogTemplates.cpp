@@ -189,6 +189,17 @@ constexpr ControlTemplate kPageCounterReset[] = {
     {K::Button, 1128, "Enter", 120, 30, 60, 16},
 };
 
+constexpr ControlTemplate kPageGetCounter[] = {
+    {K::GroupBox, -1, "Counter", 6, 4, 296, 84},
+    {K::Static, -1, "Driving Line Count for Ribbon Change Timing:", 12, 20, 180, 10},
+    {K::Edit, 1122, "", 196, 18, 96, 12, kReadOnly | kBorder},
+    {K::Static, -1, "Driving Hour:", 12, 40, 180, 10},
+    {K::Edit, 1124, "", 196, 38, 96, 12, kReadOnly | kBorder},
+    {K::Static, -1, "Driving Line count:", 12, 60, 180, 10},
+    {K::Edit, 1191, "", 196, 58, 96, 12, kReadOnly | kBorder},
+    {K::Button, 1128, "Enter", 120, 100, 60, 16},
+};
+
 constexpr ControlTemplate kPageFatalError[] = {
     {K::ListView, 1173, "", 6, 6, 250, 100, kBorder},
     {K::Static, -1, "(latest)", 260, 20, 40, 10},
@@ -274,6 +285,7 @@ constexpr DialogTemplate kTemplates[] = {
     {304, DialogKind::Page, "", 310, 136, kPageBottomMargin},
     {306, DialogKind::Page, "", 310, 136, kPagePlatenGap},
     {307, DialogKind::Page, "", 310, 136, kPageCounterReset},
+    {308, DialogKind::Page, "", 310, 136, kPageGetCounter},
     {309, DialogKind::Page, "", 310, 136, kPageSerialNo},
     {310, DialogKind::Page, "", 310, 136, kPageFatalError},
     {311, DialogKind::Page, "", 310, 136, kPageFirmware},
