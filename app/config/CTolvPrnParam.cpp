@@ -39,6 +39,7 @@ void CTolvPrnParam::Bind() {
     loader.AddInt("CONTROL", "nADRSCheck", &nADRSCheck, 1);
     loader.AddIntList("CONTROL", "pnMecaAdjVal", &pnMecaAdjVal, "0 0 0");
     loader.AddString("CONTROL", "strPreambleDeviceID", &strPreambleDeviceID, "");
+    loader.AddInt("CONTROL", "nMarginStepsPerInch", &nMarginStepsPerInch, 0);
 
     loader.AddIntList("BID", "pnDefaultBidVal", &pnDefaultBidVal, "0 0 0");
     loader.AddIntList("BID", "pnBidValueRange", &pnBidValueRange, "-12 12");

@@ -58,6 +58,9 @@ public:
     int nADRSCheck = 1;
     std::vector<int> pnMecaAdjVal;
     std::string strPreambleDeviceID;  // the device ID that needs the model preamble; empty for none
+    // Paper feed steps per inch of the stored margins; 0 when the profile does not say (the margin
+    // pages then go by the model name).
+    int nMarginStepsPerInch = 0;
 
     // [BID]
     std::vector<int> pnDefaultBidVal;  // one per print mode

@@ -33,6 +33,11 @@ struct PrintJobRecord {
     std::int32_t modeIndex = 0;
     // Bi-directional pattern: the value printed next to the label.
     std::int32_t value = 0;
+    // Margin pages: 1 when the job follows a margin the technician entered, with that margin (mm).
+    // The margin reaches the printer through its EEPROM before the job; no job kind reads these.
+    std::int32_t marginInput = 0;
+    double topMargin = 0.0;
+    double bottomMargin = 0.0;
 
     bool Failed() const { return item == -1; }
 };

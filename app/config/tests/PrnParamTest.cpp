@@ -129,4 +129,14 @@ TEST_F(PrnParamTest, TakesTheCustomerNameFromTheSettings) {
     EXPECT_EQ(CTolvPrnParam::Instance()->strCustomerName, "Europe");
 }
 
+TEST_F(PrnParamTest, TheMarginStepIsThereOnlyWhileTheProfileGivesIt) {
+    WriteProfile("Stepped", "[CONTROL]\r\nnMarginStepsPerInch=360\r\n");
+    WriteProfile("Unstepped", "[CONTROL]\r\nnPin=24\r\n");
+    CTolvPrnParam& p = Open("Stepped");
+    EXPECT_EQ(p.nMarginStepsPerInch, 360);
+    // A profile without the key must not keep the step of the one before it.
+    p.SetProfile("Unstepped");
+    EXPECT_EQ(p.nMarginStepsPerInch, 0);
+}
+
 }  // namespace
