@@ -1,6 +1,23 @@
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "AdjustmentFixture.h"
+#include "pages/CHeronBidAdjustPage.h"
+#include "pages/CHeronBottomMarginAdjustPage.h"
+#include "pages/CHeronCounterResetPage.h"
+#include "pages/CHeronEepromRwPage.h"
+#include "pages/CHeronFirmUpdatePage.h"
+#include "pages/CHeronGetCounterPage.h"
+#include "pages/CHeronGetFataECode.h"
+#include "pages/CHeronInitialSettingPage.h"
+#include "pages/CHeronPGAdjustPage.h"
+#include "pages/CHeronPrintTestPage.h"
+#include "pages/CHeronPrinterInfoPage.h"
+#include "pages/CHeronSensorStatusPage.h"
+#include "pages/CHeronSerialNoWritePage.h"
+#include "pages/CHeronTopMarginAdjustPage.h"
+#include "pages/CPEAdjust.h"
 #include "pages/SensorStatusFlag.h"
 #include "workflow/ItemCatalogue.h"
 
@@ -237,10 +254,56 @@ TEST_F(AdjustmentDialogTest, TheTitleWearsFontEAndEverythingElseFontB) {
 namespace workflowtest {
 namespace {
 
-TEST(ItemPageFactoryTest, AMakerScopeAnswersForItsLifetimeOnly) {
+// The page each item's number answers with is matched to the class the item needs and the argument
+// that class takes; an item of the catalogue with a page but no row here fails, as does a page for
+// an item that has none.
+template <typename Page>
+bool IsA(const CMyPropertyPage* page) {
+    return dynamic_cast<const Page*>(page) != nullptr;
+}
+
+TEST(ItemPageFactoryTest, TheBuiltPagesAnswerForTheirItemsAndTheRestHaveNone) {
+    const std::map<int, int> counterFlags = {{301, 1}, {302, 2}, {303, 4}};
+    const std::map<int, int> paperEndKinds = {{105, 1}, {106, 2}, {107, 4}};
+    const std::map<int, bool (*)(const CMyPropertyPage*)> pageClasses = {
+        {100, IsA<CHeronPrinterInfoPage>},     {101, IsA<CHeronPGAdjustPage>},
+        {103, IsA<CHeronTopMarginAdjustPage>}, {104, IsA<CHeronBottomMarginAdjustPage>},
+        {200, IsA<CHeronPrintTestPage>},       {201, IsA<CHeronPrintTestPage>},
+        {202, IsA<CHeronPrintTestPage>},       {203, IsA<CHeronPrintTestPage>},
+        {204, IsA<CHeronPrintTestPage>},       {205, IsA<CHeronPrintTestPage>},
+        {402, IsA<CHeronInitialSettingPage>},  {403, IsA<CHeronSerialNoWritePage>},
+        {404, IsA<CHeronFirmUpdatePage>},      {406, IsA<CHeronSensorStatusPage>}};
     for (const workflow::CatalogueItem& item : workflow::ItemCatalogue::Items()) {
-        EXPECT_EQ(workflow::CreateItemPage(item.number), nullptr) << item.number;
+        const std::unique_ptr<CMyPropertyPage> page = workflow::CreateItemPage(item.number);
+        if (const auto flags = counterFlags.find(item.number); flags != counterFlags.end()) {
+            const auto* reset = dynamic_cast<const CHeronCounterResetPage*>(page.get());
+            ASSERT_NE(reset, nullptr) << item.number;
+            EXPECT_EQ(reset->CounterFlags(), flags->second);
+        } else if (const auto kind = paperEndKinds.find(item.number); kind != paperEndKinds.end()) {
+            const auto* paperEnd = dynamic_cast<const CPEAdjust*>(page.get());
+            ASSERT_NE(paperEnd, nullptr) << item.number;
+            EXPECT_EQ(paperEnd->Kind(), kind->second);
+        } else if (const auto isA = pageClasses.find(item.number); isA != pageClasses.end()) {
+            EXPECT_TRUE(isA->second(page.get())) << item.number;
+        } else if (item.number == 102) {
+            EXPECT_NE(dynamic_cast<const CHeronBidAdjustPage*>(page.get()), nullptr);
+        } else if (item.number == 304) {
+            EXPECT_NE(dynamic_cast<const CHeronGetCounterPage*>(page.get()), nullptr);
+        } else if (item.number == 401) {
+            EXPECT_NE(dynamic_cast<const CHeronEepromRwPage*>(page.get()), nullptr);
+        } else if (item.number == 405) {
+            EXPECT_NE(dynamic_cast<const CHeronGetFataECode*>(page.get()), nullptr);
+        } else {
+            EXPECT_EQ(item.page, workflow::ItemPage::None) << item.number << " has a page but no row here";
+            EXPECT_EQ(page, nullptr) << item.number;
+        }
     }
+    for (int pageless : {206, 207, 208, 209, 999}) {
+        EXPECT_EQ(workflow::CreateItemPage(pageless), nullptr) << pageless;
+    }
+}
+
+TEST(ItemPageFactoryTest, AMakerScopeAnswersForItsLifetimeOnly) {
     {
         workflow::ScopedItemPageMaker outer(
             [](int number) { return std::make_unique<CMyPropertyPage>(number); });
@@ -251,8 +314,10 @@ TEST(ItemPageFactoryTest, AMakerScopeAnswersForItsLifetimeOnly) {
         const std::unique_ptr<CMyPropertyPage> page = workflow::CreateItemPage(302);
         ASSERT_NE(page, nullptr);
         EXPECT_EQ(page->GetTemplateId(), 302);
+        EXPECT_EQ(workflow::CreateItemPage(206)->GetTemplateId(), 206);
     }
-    EXPECT_EQ(workflow::CreateItemPage(302), nullptr);
+    EXPECT_EQ(workflow::CreateItemPage(206), nullptr);
+    EXPECT_EQ(workflow::CreateItemPage(302)->GetTemplateId(), 307);
 }
 
 }  // namespace
