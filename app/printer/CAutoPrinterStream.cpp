@@ -98,13 +98,24 @@ platform::HResult CAutoPrinterStream::Read(void* buffer, std::uint32_t count, st
     return platform::kSFalse;
 }
 
-bool CAutoPrinterStream::WriteOnce(const std::uint8_t* data, std::uint32_t count) {
+CAutoPrinterStream::Attempt CAutoPrinterStream::WriteOnce(const std::uint8_t* data, std::uint32_t count) {
+    Attempt attempt;
     if (!Succeeded(plainport::Open(static_cast<std::int16_t>(port_)))) {
-        return false;
+        return attempt;
     }
-    const bool sent = Succeeded(plainport::Send(data, count));
+    if (Succeeded(plainport::Send(data, count))) {
+        attempt.succeeded = true;
+        attempt.taken = count;
+    } else {
+        // A send the driver cut short (a time-out, a dropped line) wrote a part of the data; the
+        // driver keeps the size until the next send. Without it, or with a size past what was
+        // offered, nothing tells how far the printer got.
+        std::uint32_t sent = 0;
+        attempt.takenKnown = Succeeded(CPortLibraryBinder::PreviousSentSize(&sent)) && sent <= count;
+        attempt.taken = attempt.takenKnown ? sent : 0;
+    }
     plainport::Close();
-    return sent;
+    return attempt;
 }
 
 platform::HResult CAutoPrinterStream::Write(const void* data, std::uint32_t count, std::uint32_t* written) {
@@ -114,9 +125,14 @@ platform::HResult CAutoPrinterStream::Write(const void* data, std::uint32_t coun
         }
         return platform::kSOk;
     }
+    const auto* bytes = static_cast<const std::uint8_t*>(data);
+    std::uint32_t taken = 0;
     bool failedBefore = false;
-    for (int attempt = 0; attempt < kWriteAttempts; ++attempt) {
-        if (WriteOnce(static_cast<const std::uint8_t*>(data), count)) {
+    int attemptsWithoutProgress = 0;
+    for (;;) {
+        const Attempt attempt = WriteOnce(bytes + taken, count - taken);
+        taken += attempt.taken;
+        if (attempt.succeeded) {
             if (failedBefore) {
                 printer::StreamDebugText("\n");
             }
@@ -126,13 +142,19 @@ platform::HResult CAutoPrinterStream::Write(const void* data, std::uint32_t coun
             return platform::kSOk;
         }
         failedBefore = true;
+        attemptsWithoutProgress = attempt.taken > 0 ? 0 : attemptsWithoutProgress + 1;
         printer::StreamDebugText(":");
         platform::Clock().Sleep(kWriteRetryPause);
+        // All taken with a failed step, an unknown count or a printer that stopped taking data: no
+        // attempt is left that could send the rest without repeating or losing bytes.
+        if (taken == count || !attempt.takenKnown || attemptsWithoutProgress == kWriteAttempts) {
+            break;
+        }
     }
     printer::StreamDebugText("\n");
     ReportIoError();
     if (written != nullptr) {
-        *written = 0;
+        *written = taken;
     }
     return platform::kSFalse;
 }
@@ -171,14 +193,24 @@ platform::HResult CAutoPrinterD4Stream::Read(void* buffer, std::uint32_t count, 
     return ok ? platform::kSOk : platform::kSFalse;
 }
 
-bool CAutoPrinterD4Stream::WriteOnce(const std::uint8_t* data, std::uint32_t count) {
+CAutoPrinterStream::Attempt CAutoPrinterD4Stream::WriteOnce(const std::uint8_t* data, std::uint32_t count) {
+    Attempt attempt;
     if (printer::OpenChannel(exchange_, static_cast<std::int16_t>(port_)) != printer::ChannelStep::Ready) {
-        return false;
+        // No data byte goes out before the channel is ready.
+        return attempt;
     }
     const bool sent = Succeeded(CPortLibraryBinder::SendChannelData(data, count));
     const bool terminated = Succeeded(CPortLibraryBinder::TerminateChannel());
     const bool closed = Succeeded(CPortLibraryBinder::ClosePort());
-    return sent && terminated && closed;
+    if (sent) {
+        // The library answers success only when every byte reached the printer.
+        attempt.taken = count;
+        attempt.succeeded = terminated && closed;
+    } else {
+        // A failed send may have delivered any number of packets, and the library does not say how many.
+        attempt.takenKnown = false;
+    }
+    return attempt;
 }
 
 const char* CAutoPrinterD4Stream::IoErrorText(std::int16_t code) {

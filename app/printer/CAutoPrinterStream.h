@@ -4,7 +4,13 @@
 //
 // CAutoPrinterStream goes through the driver selector's plain send and receive;
 // CAutoPrinterD4Stream through the IEEE 1284.4 data channel, negotiating it for every call. Neither
-// shows a message: a failure is the result 1 (S_FALSE), a zero count and a debug text.
+// shows a message: a failure is the result 1 (S_FALSE) and a debug text, with a read count of zero
+// and a write count of the bytes the printer took.
+//
+// A write never sends a byte twice: a retry sends only what the printer has not taken. The plain
+// port driver counts the bytes of a send it cut short, so the plain stream goes on from there; the
+// channel library gives no such count, so after a failed channel send the channel stream does not
+// retry at all.
 //
 // A stream holds an exchange of the port session from its creation (the search, or the model name
 // query that leaves the plain stream's port open) to its release: no other thread reaches the port
@@ -32,7 +38,8 @@ public:
     // The number after the last one searched, which no driver accepts: the stream a search without a
     // printer gives.
     static constexpr std::int16_t kPortNotFound = portselect::kLastDiscoveredPort + 1;
-    // Write attempts before a write fails, and the pause after each failed one.
+    // Failed write attempts in a row that move no byte before a write fails (an attempt that moves
+    // some starts the run again), and the pause after each failed attempt.
     static constexpr int kWriteAttempts = 3;
     static constexpr std::uint32_t kWriteRetryPause = 50;
 
@@ -47,8 +54,15 @@ public:
     const std::string& GetModelName() const { return modelName_; }
 
 protected:
-    // One attempt of a write; true when every step succeeded.
-    virtual bool WriteOnce(const std::uint8_t* data, std::uint32_t count);
+    // What one attempt of a write did.
+    struct Attempt {
+        bool succeeded = false;   // every step succeeded, so the printer took every byte
+        std::uint32_t taken = 0;  // the bytes the printer took, counted from the attempt's first
+        // False when the printer may hold bytes beyond taken: sending the rest again could repeat them.
+        bool takenKnown = true;
+    };
+    // One attempt of a write.
+    virtual Attempt WriteOnce(const std::uint8_t* data, std::uint32_t count);
 
     std::int32_t port_;
     std::string modelName_;
@@ -70,7 +84,7 @@ public:
     static const char* IoErrorText(std::int16_t code);
 
 protected:
-    bool WriteOnce(const std::uint8_t* data, std::uint32_t count) override;
+    Attempt WriteOnce(const std::uint8_t* data, std::uint32_t count) override;
 };
 
 // The plain stream for a port number (-1: search the USB and LPT ports for the first printer that

@@ -84,6 +84,11 @@ Status CPortLibraryBinder::SendRaw(const std::uint8_t* data, std::uint32_t count
     return send(data, count, &notCancelled);
 }
 
+Status CPortLibraryBinder::PreviousSentSize(std::uint32_t* size) {
+    auto* previous = TOLVANE_PLEXER_FUNCTION(selector_, GetPreviousSentDataSizeByPlex);
+    return previous == nullptr ? status::kLibraryMissing : previous(size);
+}
+
 Status CPortLibraryBinder::NegotiateChannel() {
     auto* negotiate = reinterpret_cast<ChannelControlFunction*>(Find(channel_, "D4Negotiation"));
     return negotiate == nullptr ? status::kLibraryMissing : negotiate(&cancel_);

@@ -38,6 +38,9 @@ public:
     static printer::Status CheckD4Support();
     // Plain bytes to the open port; never cancelled.
     static printer::Status SendRaw(const std::uint8_t* data, std::uint32_t count);
+    // How many bytes the last send put on the wire before it stopped. Bound by name, beside the
+    // eight delayed imports the plain stream otherwise uses: both reach the one loaded selector.
+    static printer::Status PreviousSentSize(std::uint32_t* size);
 
     // --- Channel library ----------------------------------------------------------------------
     static printer::Status NegotiateChannel();
