@@ -5,7 +5,6 @@
 # What each file is, by its base name. A file not listed is described by its name.
 set(TOLVANE_FILE_DESCRIPTIONS
   "Tolvane=Tolvane printer service and adjustment program"
-  "TolvaneTestPages=Tolvane with a test page for every item"
   "TolvPlatform=Tolvane operating-system layer"
   "Plexer=Printer port driver selector"
   "WirexXP=Printer port driver for Windows NT, 2000, XP and later"

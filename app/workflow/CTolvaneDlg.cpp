@@ -1,6 +1,7 @@
 #include "workflow/CTolvaneDlg.h"
 
 #include "config/CTolvAppParam.h"
+#include "pages/ReadjustRequest.h"
 #include "res/ResourceIds.h"
 
 using workflow::IMainWindowParts;
@@ -32,8 +33,27 @@ bool CTolvaneDlg::OnInitDialog() {
     CentreOnScreen();
     shown_ = IMainWindowParts::kTopScreen;
     top.SetFocus();
+    // Readjust on a page asks this window for a new run: the page's sheet goes with the old one.
+    pages::SetReadjustWindow(m_hWnd);
     // The focus is set here: the framework must not move it to the main window's first control.
     return false;
+}
+
+void CTolvaneDlg::OnDestroy() {
+    pages::SetReadjustWindow(nullptr);
+    CDialog::OnDestroy();
+}
+
+void CTolvaneDlg::OnPostedMessage(int code, long first, long second) {
+    if (code != pages::kPostedReadjust) {
+        CDialog::OnPostedMessage(code, first, second);
+        return;
+    }
+    // A second message for the same request finds the slot empty and starts nothing.
+    const std::vector<int> run = pages::TakeReadjustRun();
+    if (!run.empty()) {
+        StartAdjustment(run);
+    }
 }
 
 // ---- screen switching

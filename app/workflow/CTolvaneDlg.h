@@ -36,6 +36,9 @@ public:
     workflow::IMainWindowParts::Screen GetShownScreen() const { return shown_; }
 
     bool OnInitDialog() override;
+    void OnDestroy() override;
+    // The Readjust of a page, posted so that it arrives after the page's own handler has returned.
+    void OnPostedMessage(int code, long first, long second) override;
     void OnOK() override;
     void OnCancel() override;
     void OnClose() override;
