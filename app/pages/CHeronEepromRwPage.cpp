@@ -36,6 +36,24 @@ constexpr char kHexDigits[] = "0123456789abcdefABCDEF";
 constexpr char kFileExtension[] = "*.eep";
 constexpr char kFileFilter[] = "EEP File (*.eep)|*.eep||";
 
+// A written cell: bold green when the printer took the byte, bold red when it did not.
+constexpr ui::Color kWrittenColour = ui::Rgb(0, 240, 0);
+constexpr ui::Color kFailedColour = ui::Rgb(255, 0, 0);
+
+// The index of the first character of a line of the text (lines end in line feeds); -1 when the text
+// has fewer lines.
+int DumpLineStart(const std::string& text, int line) {
+    std::size_t start = 0;
+    for (int at = 0; at < line; ++at) {
+        const std::size_t feed = text.find('\n', start);
+        if (feed == std::string::npos) {
+            return -1;
+        }
+        start = feed + 1;
+    }
+    return static_cast<int>(start);
+}
+
 bool IsHexText(std::string_view text) {
     return text.find_first_not_of(kHexDigits) == std::string_view::npos;
 }
@@ -482,6 +500,14 @@ void CHeronEepromRwPage::OnCell(int address, std::int32_t entry) {
 
 void CHeronEepromRwPage::OnWritten(int address, bool written) {
     m_marks[static_cast<std::size_t>(address & 0xFF)] = written ? CellMark::Written : CellMark::Failed;
-    GetDlgItem(kDump).Invalidate();
+    // The cell is three characters of line address / 16 + 2 (under the header and its rule), at
+    // character 3 x (address mod 16 + 2) from the line start.
+    const int cell = DumpLineStart(m_strDump, (address & 0xFF) / 16 + 2);
+    const ui::CRichEditCtrl dump = GetDlgItem(kDump);
+    if (cell >= 0) {
+        dump.SetCharFormat(cell + 3 * ((address & 0xF) + 2), 3, written ? kWrittenColour : kFailedColour,
+                           true);
+    }
+    dump.Invalidate();
     ui::PumpWaitingMessages();
 }

@@ -27,6 +27,8 @@ constexpr res::ControlTemplate kControls[] = {
     {K::ListView, kReport, "", 216, 4, 110, 140, res::kBorder},
     {K::Button, kDisabledButton, "Off", 4, 150, 50, 14, res::kDisabled},
     {K::Button, kHiddenButton, "Away", 60, 150, 50, 14, res::kHidden},
+    {K::RichEdit, kLog, "", 116, 148, 210, 20,
+     res::kReadOnly | res::kMultiLine | res::kVerticalScroll | res::kBorder | res::kDisabled},
 };
 
 constexpr res::DialogTemplate kForm = {0, res::DialogKind::Popup, "Bench", 330, 170, kControls};
@@ -346,6 +348,40 @@ void AControlWearsTheFontSetOnIt(Bench& bench) {
     EXPECT_EQ(ui::Backend().DescribeFont(nullptr), ui::FontSpec{});
 }
 
+// ---- character formats of rich edit controls
+
+void ARichEditDrawsCharactersAsLastFormattedUntilItsTextIsSetAgain(Bench& bench) {
+    const ui::CRichEditCtrl log = bench.Item(kLog);
+    const ui::CharFormat green{ui::Rgb(0, 240, 0), true};
+    const ui::CharFormat red{ui::Rgb(255, 0, 0), true};
+    const ui::CharFormat plain{};
+    // Indexes count each line break as its carriage return and line feed: " 42" is 15 to 17 and
+    // " 43" 23 to 25.
+    const std::string text = "ADDR +0\r\n 00 41 42\r\n 10 43";
+    log.SetWindowText(text);
+    EXPECT_EQ(log.GetCharFormatAt(0), plain);
+    log.SetCharFormat(15, 3, green.colour, true);
+    log.SetCharFormat(23, 3, red.colour, true);
+    const ui::CharFormat expected[] = {plain, green, green, green, plain, red, red, red};
+    const int indexes[] = {14, 15, 16, 17, 22, 23, 24, 25};
+    for (std::size_t at = 0; at < std::size(indexes); ++at) {
+        EXPECT_EQ(log.GetCharFormatAt(indexes[at]), expected[at]) << "character " << indexes[at];
+    }
+    EXPECT_EQ(log.GetWindowText(), text) << "formatting leaves the text";
+    EXPECT_EQ(log.GetCharFormatAt(26), plain) << "beyond the text";
+
+    // A later format over part of a cell wins there only.
+    log.SetCharFormat(16, 1, red.colour, false);
+    EXPECT_EQ(log.GetCharFormatAt(16), (ui::CharFormat{red.colour, false}));
+    EXPECT_EQ(log.GetCharFormatAt(15), green);
+    EXPECT_EQ(log.GetCharFormatAt(17), green);
+
+    log.SetWindowText(text);
+    for (int at : {15, 16, 24}) {
+        EXPECT_EQ(log.GetCharFormatAt(at), plain) << "a new text drops the formats, at " << at;
+    }
+}
+
 #define TOLV_CASE(name) \
     { #name, &name }
 const ConformanceCase kCases[] = {
@@ -367,6 +403,7 @@ const ConformanceCase kCases[] = {
     TOLV_CASE(EachIconStaticShowsItsOwnIcon),
     TOLV_CASE(EveryControlStartsInTheDialogFont),
     TOLV_CASE(AControlWearsTheFontSetOnIt),
+    TOLV_CASE(ARichEditDrawsCharactersAsLastFormattedUntilItsTextIsSetAgain),
 };
 #undef TOLV_CASE
 

@@ -25,6 +25,7 @@ inline constexpr int kChecks = 2007;
 inline constexpr int kReport = 2008;
 inline constexpr int kDisabledButton = 2009;
 inline constexpr int kHiddenButton = 2010;
+inline constexpr int kLog = 2014;  // read-only rich edit; disabled, so Tab passes it by
 
 inline constexpr int kMainIcon = 117;
 inline constexpr int kNoSuchIcon = 9999;

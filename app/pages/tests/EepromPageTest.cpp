@@ -2,7 +2,9 @@
 // checked at the printer's EEPROM and in the files it leaves, every bad input stopped before the
 // printer is touched.
 #include <filesystem>
+#include <map>
 #include <string>
+#include <vector>
 
 #include "ServicePageFixture.h"
 #include "pages/CHeronEepromRwPage.h"
@@ -41,6 +43,54 @@ std::string Quoted(const std::string& path) {
     return quoted;
 }
 
+const ui::CharFormat kWritten{ui::Rgb(0, 240, 0), true};
+const ui::CharFormat kFailed{ui::Rgb(255, 0, 0), true};
+
+// The page as the technician leaves it: how each character of its dump is drawn.
+class FormatNotingPage : public CHeronEepromRwPage {
+public:
+    bool OnWizardFinish() override {
+        const ui::CRichEditCtrl dump = GetDlgItem(1181);
+        shown.clear();
+        for (std::size_t at = 0; at < DumpText().size(); ++at) {
+            shown.push_back(dump.GetCharFormatAt(static_cast<int>(at)));
+        }
+        return CHeronEepromRwPage::OnWizardFinish();
+    }
+    std::vector<ui::CharFormat> shown;
+};
+
+// Every character of the dump plain but the three of each given address's cell: line address / 16
+// + 2, from character 3 x (address mod 16 + 2) of the line.
+void ExpectDrawn(const FormatNotingPage& page, const std::map<int, ui::CharFormat>& cells) {
+    const std::string& dump = page.DumpText();
+    std::vector<std::size_t> lineStarts{0};
+    for (std::size_t at = 0; at < dump.size(); ++at) {
+        if (dump[at] == '\n') {
+            lineStarts.push_back(at + 1);
+        }
+    }
+    std::vector<ui::CharFormat> expected(dump.size());
+    for (const auto& [address, format] : cells) {
+        const std::size_t start = lineStarts.at(static_cast<std::size_t>(address / 16 + 2)) +
+                                  static_cast<std::size_t>(3 * (address % 16 + 2));
+        for (std::size_t at = start; at < start + 3; ++at) {
+            expected.at(at) = format;
+        }
+    }
+    ASSERT_EQ(page.shown.size(), expected.size()) << "the dump was left on the screen";
+    for (std::size_t at = 0; at < expected.size(); ++at) {
+        const ui::CharFormat& drawn = page.shown[at];
+        if (!(drawn == expected[at])) {
+            ADD_FAILURE() << "character " << at << " '" << dump[at] << "' drawn (" << int{drawn.colour.red}
+                          << ", " << int{drawn.colour.green} << ", " << int{drawn.colour.blue} << ")"
+                          << (drawn.bold ? " bold" : "") << "\n"
+                          << dump;
+            return;
+        }
+    }
+}
+
 class EepromPageTest : public ServicePageTest {
 protected:
     // The printer's EEPROM as an image, for comparing with files and dumps.
@@ -58,7 +108,7 @@ protected:
         }
     }
 
-    CHeronEepromRwPage page_;
+    FormatNotingPage page_;
 };
 
 TEST_F(EepromPageTest, ARangeReadsOneRowAndAnEmptyRangeReadsEveryAddress) {
@@ -152,6 +202,11 @@ TEST_F(EepromPageTest, TheRangeWriteSendsTheDumpBackWithinTheRange) {
         EXPECT_EQ(page_.MarkOf(address),
                   inRange ? CHeronEepromRwPage::CellMark::Written : CHeronEepromRwPage::CellMark::None);
     }
+    std::map<int, ui::CharFormat> written;
+    for (int address = 0x10; address <= 0x1F; ++address) {
+        written[address] = kWritten;
+    }
+    ExpectDrawn(page_, written);
 }
 
 TEST_F(EepromPageTest, ASaveIsExactlyThePrintersBytesAndAFailedOneKeepsTheOldFile) {
@@ -202,6 +257,13 @@ TEST_F(EepromPageTest, ARestoreWritesTheFileBackAndLeavesEntriesThatAreNoByte) {
         << dump;
     EXPECT_EQ(page_.MarkOf(5), CHeronEepromRwPage::CellMark::None);
     EXPECT_EQ(page_.MarkOf(7), CHeronEepromRwPage::CellMark::Written);
+    std::map<int, ui::CharFormat> written;
+    for (int address = 0; address < 256; ++address) {
+        if (address != 5 && address != 6) {
+            written[address] = kWritten;
+        }
+    }
+    ExpectDrawn(page_, written);
 }
 
 TEST_F(EepromPageTest, ARestoreRefusesAFileThatIsNoWholeImageWritesNothingAndStaysUsable) {
@@ -270,10 +332,20 @@ TEST_F(EepromPageTest, ARestoreCutShortWritesNothingAfterTheFailureAndClaimsNoSu
     EXPECT_EQ(Stored(0), 0x5A) << "the first bytes went out";
     EXPECT_EQ(Stored(0xF0), (0xF0 * 7) & 0xFF) << "nothing after the failed write";
     int failed = 0;
+    std::map<int, ui::CharFormat> drawn;
     for (int address = 0; address < 256; ++address) {
         failed += page_.MarkOf(address) == CHeronEepromRwPage::CellMark::Failed ? 1 : 0;
+        if (page_.MarkOf(address) != CHeronEepromRwPage::CellMark::None) {
+            drawn[address] =
+                page_.MarkOf(address) == CHeronEepromRwPage::CellMark::Failed ? kFailed : kWritten;
+        }
     }
     EXPECT_EQ(failed, 1);
+    // Green up to the address the printer refused, that one red, none after it.
+    ASSERT_FALSE(drawn.empty());
+    EXPECT_EQ(drawn.rbegin()->second, kFailed);
+    EXPECT_EQ(static_cast<int>(drawn.size()), drawn.rbegin()->first + 1);
+    ExpectDrawn(page_, drawn);
     EXPECT_FALSE(page_.IsWriting());
 }
 

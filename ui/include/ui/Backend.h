@@ -25,6 +25,13 @@ public:
     virtual void DrawLine(int x0, int y0, int x1, int y1, int width, Color color) = 0;
 };
 
+// How a character of a rich edit control is drawn.
+struct CharFormat {
+    Color colour;  // black unless set
+    bool bold = false;
+    bool operator==(const CharFormat&) const = default;
+};
+
 class IBackend {
 public:
     virtual ~IBackend() = default;
@@ -129,6 +136,12 @@ public:
     // Edit boxes: the top-left corner of a character's cell in the box's client area, in pixels, as
     // the box breaks and scrolls its text now; (-1, -1) for an index beyond the text.
     virtual Point PosFromChar(HWindow edit, int index) = 0;
+    // Rich edit controls: the colour and weight of characters [start, start + length), and how the
+    // character at index is drawn (the default format beyond the text). Indexes count the text as
+    // the program set it, a line break's carriage return and line feed as two. A new text drops
+    // every format set before.
+    virtual void SetCharFormat(HWindow edit, int start, int length, const CharFormat& format) = 0;
+    virtual CharFormat GetCharFormatAt(HWindow edit, int index) = 0;
 
     // Window timers: OnTimer(id) each time the period has passed, until killed.
     virtual void SetTimer(HWindow window, int id, unsigned milliseconds) = 0;

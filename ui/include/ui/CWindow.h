@@ -65,6 +65,12 @@ class CRichEditCtrl : public CWindow {
 public:
     using CWindow::CWindow;
     CRichEditCtrl(const CWindow& window) : CWindow(window.m_hWnd) {}  // NOLINT: GetDlgItem gives a CWindow
+    // Colours the characters [start, start + length) and makes them bold or regular; until the text
+    // is set again. Indexes count a line break as its two characters.
+    void SetCharFormat(int start, int length, Color colour, bool bold) const {
+        Backend().SetCharFormat(m_hWnd, start, length, CharFormat{colour, bold});
+    }
+    CharFormat GetCharFormatAt(int index) const { return Backend().GetCharFormatAt(m_hWnd, index); }
 };
 
 class CButton : public CWindow {

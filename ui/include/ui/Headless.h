@@ -122,6 +122,9 @@ public:
     // No text metrics here: lines break only at line feeds, and a character cell is half as wide as
     // a line is high (the font's height, or for a character height 6/5 of it).
     Point PosFromChar(HWindow edit, int index) override;
+    // Formats are kept as runs beside the text; the last run set over a character wins.
+    void SetCharFormat(HWindow edit, int start, int length, const CharFormat& format) override;
+    CharFormat GetCharFormatAt(HWindow edit, int index) override;
     void SetTimer(HWindow window, int id, unsigned milliseconds) override;
     void KillTimer(HWindow window, int id) override;
     void PostMessage(HWindow window, int code, long first, long second) override;

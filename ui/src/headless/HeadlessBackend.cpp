@@ -236,6 +236,7 @@ void HeadlessBackend::SetText(HWindow window, const std::string& text) {
         return;
     }
     window->text = text;
+    window->formats.clear();
     // A one-line edit box tells its dialog of every new text, the program's own included; a
     // multi-line one only of what is typed into it.
     if (window->kind == res::ControlKind::Edit && window->dialog == nullptr &&

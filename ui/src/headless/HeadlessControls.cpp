@@ -283,4 +283,29 @@ Point HeadlessBackend::PosFromChar(HWindow edit, int index) {
     return {column * lineHeight / 2, line * lineHeight};
 }
 
+void HeadlessBackend::SetCharFormat(HWindow edit, int start, int length, const CharFormat& format) {
+    if (!state_->Alive(edit) || edit->kind != res::ControlKind::RichEdit) {
+        return;
+    }
+    // Clipped to the text, as a selection is.
+    const int size = static_cast<int>(edit->text.size());
+    const int first = std::clamp(start, 0, size);
+    const int end = std::clamp(start + std::max(length, 0), first, size);
+    if (end > first) {
+        edit->formats.push_back(FormatRun{first, end - first, format});
+    }
+}
+
+CharFormat HeadlessBackend::GetCharFormatAt(HWindow edit, int index) {
+    if (!state_->Alive(edit)) {
+        return {};
+    }
+    for (auto run = edit->formats.rbegin(); run != edit->formats.rend(); ++run) {
+        if (index >= run->start && index < run->start + run->length) {
+            return run->format;
+        }
+    }
+    return {};
+}
+
 }  // namespace ui

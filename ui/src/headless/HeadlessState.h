@@ -29,6 +29,12 @@ struct HeadlessRow {
     bool enabled = true;
 };
 
+struct FormatRun {
+    int start = 0;
+    int length = 0;
+    CharFormat format;
+};
+
 struct WindowObject {
     CDialog* dialog = nullptr;  // set for dialogs
     const res::DialogTemplate* form = nullptr;
@@ -37,6 +43,7 @@ struct WindowObject {
     std::uint32_t style = 0;
     int id = 0;
     std::string text;
+    std::vector<FormatRun> formats;  // rich edit controls; cleared with every new text
     bool visible = false;
     bool enabled = true;
     bool topLevel = false;

@@ -41,6 +41,9 @@ Kind KindOf(HWND window);
 // A static that shows an icon.
 bool IsIconStatic(HWND window);
 CDialog* DialogOfNative(HWND window);
+// Rich edit controls, and dropping every character format one holds.
+bool IsRichEdit(HWND window);
+void ClearCharFormats(HWND window);
 // The children of a window in creation order, which for a dialog is the order of its template.
 std::vector<HWND> DirectChildren(HWND window);
 

@@ -94,6 +94,8 @@ public:
     void ClearImage(HWindow frame) override;
     void SetCenterVertically(HWindow label, bool centred) override;
     Point PosFromChar(HWindow edit, int index) override;
+    void SetCharFormat(HWindow edit, int start, int length, const CharFormat& format) override;
+    CharFormat GetCharFormatAt(HWindow edit, int index) override;
     void SetTimer(HWindow window, int id, unsigned milliseconds) override;
     void KillTimer(HWindow window, int id) override;
     void PostMessage(HWindow window, int code, long first, long second) override;

@@ -1,8 +1,13 @@
-// Progress bars, spin controls, scroll bars, picture frames, labels and the character positions of
-// edit boxes.
+// Progress bars, spin controls, scroll bars, picture frames, labels, the character positions of
+// edit boxes and the character formats of rich edit controls.
+#include "DialogTemplateBuilder.h"
 #include "NativeWindows.h"
 
 #include <commctrl.h>
+#include <richedit.h>
+
+#include <algorithm>
+#include <string>
 
 namespace ui::win32 {
 
@@ -105,6 +110,81 @@ Point Win32Backend::PosFromChar(HWindow edit, int index) {
     // A multi-line box answers the corner as two signed 16-bit values.
     const LRESULT corner = SendMessageA(native, EM_POSFROMCHAR, static_cast<WPARAM>(index), 0);
     return {static_cast<short>(LOWORD(corner)), static_cast<short>(HIWORD(corner))};
+}
+
+namespace {}  // namespace
+
+bool IsRichEdit(HWND native) {
+    char name[32] = {};
+    return native != nullptr && GetClassNameA(native, name, sizeof name) > 0 &&
+           lstrcmpiA(name, kRichEditClass) == 0;
+}
+
+void ClearCharFormats(HWND native) {
+    CHARFORMAT2A plain = {};
+    plain.cbSize = sizeof plain;
+    plain.dwMask = CFM_COLOR | CFM_BOLD;
+    plain.dwEffects = CFE_AUTOCOLOR;
+    SendMessageA(native, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&plain));
+}
+
+namespace {
+
+// A rich edit control keeps a line break as one character; the program counts the carriage return
+// and line feed it set. Clipped to the text.
+LONG NativeIndex(const std::string& text, int index) {
+    const std::size_t end = std::min(static_cast<std::size_t>(std::max(index, 0)), text.size());
+    LONG native = 0;
+    for (std::size_t at = 0; at < end; ++at) {
+        if (!(text[at] == '\n' && at > 0 && text[at - 1] == '\r')) {
+            ++native;
+        }
+    }
+    return native;
+}
+
+}  // namespace
+
+void Win32Backend::SetCharFormat(HWindow edit, int start, int length, const CharFormat& format) {
+    HWND native = Native(edit);
+    if (!IsRichEdit(native)) {
+        return;
+    }
+    const std::string text = GetText(edit);
+    CHARRANGE range = {NativeIndex(text, start), NativeIndex(text, start + std::max(length, 0))};
+    if (range.cpMax <= range.cpMin) {
+        return;
+    }
+    SendMessageA(native, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+    CHARFORMAT2A change = {};
+    change.cbSize = sizeof change;
+    change.dwMask = CFM_COLOR | CFM_BOLD;
+    change.dwEffects = format.bold ? CFE_BOLD : 0;
+    change.crTextColor = RGB(format.colour.red, format.colour.green, format.colour.blue);
+    SendMessageA(native, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&change));
+    InvalidateRect(native, nullptr, TRUE);
+}
+
+CharFormat Win32Backend::GetCharFormatAt(HWindow edit, int index) {
+    HWND native = Native(edit);
+    const std::string text = native != nullptr ? GetText(edit) : std::string();
+    if (!IsRichEdit(native) || index < 0 || static_cast<std::size_t>(index) >= text.size()) {
+        return {};
+    }
+    // Read through a one-character selection, then give the technician's selection back.
+    CHARRANGE kept = {};
+    SendMessageA(native, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&kept));
+    const LONG at = NativeIndex(text, index);
+    CHARRANGE one = {at, at + 1};
+    SendMessageA(native, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&one));
+    CHARFORMAT2A current = {};
+    current.cbSize = sizeof current;
+    SendMessageA(native, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&current));
+    SendMessageA(native, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&kept));
+    const COLORREF colour =
+        (current.dwEffects & CFE_AUTOCOLOR) != 0 ? GetSysColor(COLOR_WINDOWTEXT) : current.crTextColor;
+    return {Rgb(GetRValue(colour), GetGValue(colour), GetBValue(colour)),
+            (current.dwEffects & CFE_BOLD) != 0};
 }
 
 }  // namespace ui::win32

@@ -47,6 +47,10 @@ std::vector<HWindow> Win32Backend::GetTopLevelWindows() {
 
 void Win32Backend::SetText(HWindow window, const std::string& text) {
     SetWindowTextA(Native(window), text.c_str());
+    // The new text would take the format of the old text's first character.
+    if (IsRichEdit(Native(window))) {
+        ClearCharFormats(Native(window));
+    }
 }
 
 std::string Win32Backend::GetText(HWindow window) {
