@@ -487,14 +487,11 @@ void CHeronEepromRwPage::OnRow(int row) {
     m_strDump += printer::DumpRowLabel(row, m_layout);
 }
 
-void CHeronEepromRwPage::OnCell(int address, std::int32_t entry) {
+void CHeronEepromRwPage::OnCell(int /*address*/, std::int32_t entry) {
     m_strDump += printer::DumpCell(entry);
-    // The dump grows a row at a time: a rich edit control lays its whole text out again at every
-    // change. After every address the page answers the technician, so a click on Back, Next or
-    // Finish reaches the guard while the loop runs.
-    if (address % 16 == 15) {
-        ShowDump();
-    }
+    // The dump grows visibly, one address at a time, and after every address the page answers the
+    // technician, so a click on Back, Next or Finish reaches the guard while the loop runs.
+    ShowDump();
     ui::PumpWaitingMessages();
 }
 
