@@ -172,17 +172,24 @@ void CHeronEepromRwPage::OnStopWork() {
     CMyPropertyPage::OnStopWork();
 }
 
-void CHeronEepromRwPage::OnRead() {
+pages::EepromHold CHeronEepromRwPage::StartRangeAction(bool waitForPrinter, int* from, int* to) {
     if (m_bReading || m_bWriting) {
-        return;
+        return {};
     }
     UpdateData(true);
+    if (!CheckRange(from, to)) {
+        return {};
+    }
+    if (waitForPrinter && WaitWithDialog() == 0) {
+        return {};
+    }
+    return pages::EepromHold::ForSelectedPrinter();
+}
+
+void CHeronEepromRwPage::OnRead() {
     int from = 0;
     int to = 0;
-    if (!CheckRange(&from, &to)) {
-        return;
-    }
-    pages::EepromHold eeprom = pages::EepromHold::ForSelectedPrinter();
+    pages::EepromHold eeprom = StartRangeAction(false, &from, &to);
     if (!eeprom) {
         return;
     }
@@ -198,19 +205,9 @@ void CHeronEepromRwPage::OnRead() {
 }
 
 void CHeronEepromRwPage::OnWriteRange() {
-    if (m_bReading || m_bWriting) {
-        return;
-    }
-    UpdateData(true);
     int from = 0;
     int to = 0;
-    if (!CheckRange(&from, &to)) {
-        return;
-    }
-    if (WaitWithDialog() == 0) {
-        return;
-    }
-    pages::EepromHold eeprom = pages::EepromHold::ForSelectedPrinter();
+    pages::EepromHold eeprom = StartRangeAction(true, &from, &to);
     if (!eeprom) {
         return;
     }
@@ -226,19 +223,9 @@ void CHeronEepromRwPage::OnWriteRange() {
 }
 
 void CHeronEepromRwPage::OnPrint() {
-    if (m_bReading || m_bWriting) {
-        return;
-    }
-    UpdateData(true);
     int from = 0;
     int to = 0;
-    if (!CheckRange(&from, &to)) {
-        return;
-    }
-    if (WaitWithDialog() == 0) {
-        return;
-    }
-    pages::EepromHold eeprom = pages::EepromHold::ForSelectedPrinter();
+    pages::EepromHold eeprom = StartRangeAction(true, &from, &to);
     if (!eeprom) {
         return;
     }

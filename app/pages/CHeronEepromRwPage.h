@@ -9,6 +9,7 @@
 #include <string>
 
 #include "pages/CMyPropertyPage.h"
+#include "pages/SelectedEeprom.h"
 #include "printer/EepromDump.h"
 #include "printer/EepromDumpText.h"
 #include "printer/EepromImage.h"
@@ -64,6 +65,9 @@ private:
     // From and To: empty or hexadecimal, From no more than To, To no more than the last address.
     // Shows the message box of the first rule broken and answers false.
     bool CheckRange(int* from, int* to);
+    // The common start of Read, Write (range) and Print: nothing while a loop runs, the range
+    // checked, the printer ready when asked, an EEPROM object made; an empty hold when any fails.
+    pages::EepromHold StartRangeAction(bool waitForPrinter, int* from, int* to);
     // Address and Data: hexadecimal, the address no more than the last, the value a byte.
     bool CheckSingleByte(int* address, int* value);
     // One of the page's input messages, as a system message box.
