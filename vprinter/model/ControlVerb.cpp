@@ -1,8 +1,10 @@
 #include "vprinter/model/ControlVerb.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <sstream>
+#include <utility>
 #include <vector>
 
 namespace vprinter {
@@ -72,6 +74,46 @@ std::string Hex2(int value) {
     return text;
 }
 
+// "none", "all", or addresses within the EEPROM separated by commas.
+bool StuckCells(std::string_view text, int size, bool* all, std::vector<int>* addresses) {
+    *all = text == "all";
+    addresses->clear();
+    if (*all || text == "none") {
+        return true;
+    }
+    while (true) {
+        const std::size_t comma = text.find(',');
+        long long address = 0;
+        if (!Number(text.substr(0, comma), 0, size - 1, &address)) {
+            return false;
+        }
+        addresses->push_back(static_cast<int>(address));
+        if (comma == std::string_view::npos) {
+            break;
+        }
+        text.remove_prefix(comma + 1);
+    }
+    std::sort(addresses->begin(), addresses->end());
+    addresses->erase(std::unique(addresses->begin(), addresses->end()), addresses->end());
+    return true;
+}
+
+std::string StuckCellsText(const Faults& faults) {
+    if (faults.eepromStuckAll) {
+        return "all";
+    }
+    if (faults.eepromStuck.empty()) {
+        return "none";
+    }
+    std::string text;
+    for (const int address : faults.eepromStuck) {
+        char hex[12];
+        std::snprintf(hex, sizeof hex, "0x%02X", static_cast<unsigned>(address));
+        text += (text.empty() ? "" : ",") + std::string(hex);
+    }
+    return text;
+}
+
 std::string Report(VirtualPrinter& printer) {
     PrinterCore& core = printer.Core();
     const PrinterState& state = core.State();
@@ -107,6 +149,7 @@ std::string Report(VirtualPrinter& printer) {
     out << "credit-starvation=" << (faults.creditStarvation ? 1 : 0) << "\n";
     out << "refuse-channel=" << faults.refusedChannel << "\n";
     out << "device-id=" << (faults.deviceId.empty() ? "own" : faults.deviceId) << "\n";
+    out << "eeprom-stuck=" << StuckCellsText(faults) << "\n";
     out << "status-form=" << (state.statusForm == StatusForm::Binary ? "binary" : "text") << "\n";
     return out.str();
 }
@@ -179,6 +222,14 @@ ControlOutcome ApplyControl(VirtualPrinter& printer, std::string_view words) {
         } else if (key == "device-id" && value.size() <= 1024) {
             // Spaces separate the words, so an ID given here has none; "own" restores the printer's.
             faults.deviceId = value == "own" ? std::string() : std::string(value);
+        } else if (key == "eeprom-stuck") {
+            bool all = false;
+            std::vector<int> addresses;
+            if (!StuckCells(value, core.EepromImage().Size(), &all, &addresses)) {
+                return fail("eeprom-stuck wants none, all or addresses within the EEPROM as a,b,...");
+            }
+            faults.eepromStuckAll = all;
+            faults.eepromStuck = std::move(addresses);
         } else if (key == "status-form" && (value == "text" || value == "binary")) {
             state.statusForm = value == "binary" ? StatusForm::Binary : StatusForm::Text;
         } else if (key == "bid-error") {

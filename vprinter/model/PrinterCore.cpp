@@ -80,7 +80,14 @@ void PrinterCore::PrintData(std::span<const std::uint8_t> bytes) {
 }
 
 bool PrinterCore::WriteEeprom(int address, std::uint8_t value) {
-    if (address > profile_.lastEepromAddress || !eeprom_.Write(address, value)) {
+    if (address < 0 || address > profile_.lastEepromAddress || address >= eeprom_.Size()) {
+        return false;
+    }
+    // A worn cell: the firmware takes the write and answers as for any other, the byte stays.
+    if (state_.faults.EepromStuckAt(address)) {
+        return true;
+    }
+    if (!eeprom_.Write(address, value)) {
         return false;
     }
     dirty_ = true;

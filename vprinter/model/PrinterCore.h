@@ -66,6 +66,7 @@ public:
 private:
     void DoFactoryCommand(const protocol::factory::Frame& frame);
     std::vector<std::uint8_t> AnswerEepromControl(std::span<const std::uint8_t> parameters);
+    // Every host write to the EEPROM comes through here, whatever command carried it.
     bool WriteEeprom(int address, std::uint8_t value);
     std::uint8_t ReadEepromOrZero(int address);
 

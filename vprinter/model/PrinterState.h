@@ -3,6 +3,7 @@
 // does not (state, error, sensors, faults).
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string>
@@ -50,6 +51,14 @@ struct Faults {
     // A device ID the printer reports instead of its own (another maker's, one without "D4", one
     // naming the ECP driver "SPC"); empty: its own.
     std::string deviceId;
+    // EEPROM cells that have worn out: a host write to one is acknowledged as usual but the cell keeps
+    // its old byte. Reads are unaffected.
+    bool eepromStuckAll = false;
+    std::vector<int> eepromStuck;  // ascending, no address twice
+
+    bool EepromStuckAt(int address) const {
+        return eepromStuckAll || std::binary_search(eepromStuck.begin(), eepromStuck.end(), address);
+    }
 };
 
 struct PrinterState {
