@@ -32,7 +32,7 @@ public:
         if (id != 1212) {
             return CHeronEepromRwPage::OnCommand(id, code);
         }
-        pages::EepromHold eeprom = pages::EepromHold::ForSelectedPrinter();
+        printer::EepromHold eeprom = pages::EepromForSelectedPrinter();
         const Clock::time_point start = Clock::now();
         complete = DumpRead(eeprom.Get(), nullptr, &m_bCancel) == 1;
         seconds = std::chrono::duration<double>(Clock::now() - start).count();

@@ -137,7 +137,7 @@ void CHeronBidAdjustPage::OnInput() {
         // The pane tells what the printer holds, so the value is read back before it is shown.
         std::optional<int> held;
         {
-            pages::EepromHold eeprom = pages::EepromHold::ForSelectedPrinter();
+            printer::EepromHold eeprom = pages::EepromForSelectedPrinter();
             if (eeprom) {
                 held = printer::ReadBidirectionalValue(eeprom.Get(), row);
             }
@@ -168,7 +168,7 @@ void CHeronBidAdjustPage::OnPrint() {
         }
         std::optional<int> stored;
         {
-            pages::EepromHold eeprom = pages::EepromHold::ForSelectedPrinter();
+            printer::EepromHold eeprom = pages::EepromForSelectedPrinter();
             if (eeprom) {
                 stored = printer::ReadBidirectionalValue(eeprom.Get(), row);
             }
@@ -206,7 +206,7 @@ void CHeronBidAdjustPage::OnRead() {
         return;
     }
     ProgressControl(kOpenProgress, kRows);
-    pages::EepromHold eeprom = pages::EepromHold::ForSelectedPrinter();
+    printer::EepromHold eeprom = pages::EepromForSelectedPrinter();
     for (int row = 0; row < kRows; ++row) {
         if (eeprom && IsAdjustRowChecked(row)) {
             // Only a row that was read changes: the field of a failed read keeps what it showed.

@@ -29,7 +29,7 @@ void CHeronCounterResetPage::OnEnter() {
         return;
     }
     ProgressControl(kOpenProgress, printer::kUsageCounterSteps);
-    pages::EepromHold eeprom = pages::EepromHold::ForSelectedPrinter();
+    printer::EepromHold eeprom = pages::EepromForSelectedPrinter();
     const int reset = printer::ResetUsageCounters(eeprom.Get(), m_nCounterFlags, [this] { StepProgress(); });
     eeprom.Release();
     ProgressControl(kCloseProgress, kCloseValue);

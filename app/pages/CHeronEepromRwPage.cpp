@@ -172,7 +172,7 @@ void CHeronEepromRwPage::OnStopWork() {
     CMyPropertyPage::OnStopWork();
 }
 
-pages::EepromHold CHeronEepromRwPage::StartRangeAction(bool waitForPrinter, int* from, int* to) {
+printer::EepromHold CHeronEepromRwPage::StartRangeAction(bool waitForPrinter, int* from, int* to) {
     if (m_bReading || m_bWriting) {
         return {};
     }
@@ -183,13 +183,13 @@ pages::EepromHold CHeronEepromRwPage::StartRangeAction(bool waitForPrinter, int*
     if (waitForPrinter && WaitWithDialog() == 0) {
         return {};
     }
-    return pages::EepromHold::ForSelectedPrinter();
+    return pages::EepromForSelectedPrinter();
 }
 
 void CHeronEepromRwPage::OnRead() {
     int from = 0;
     int to = 0;
-    pages::EepromHold eeprom = StartRangeAction(false, &from, &to);
+    printer::EepromHold eeprom = StartRangeAction(false, &from, &to);
     if (!eeprom) {
         return;
     }
@@ -207,7 +207,7 @@ void CHeronEepromRwPage::OnRead() {
 void CHeronEepromRwPage::OnWriteRange() {
     int from = 0;
     int to = 0;
-    pages::EepromHold eeprom = StartRangeAction(true, &from, &to);
+    printer::EepromHold eeprom = StartRangeAction(true, &from, &to);
     if (!eeprom) {
         return;
     }
@@ -225,7 +225,7 @@ void CHeronEepromRwPage::OnWriteRange() {
 void CHeronEepromRwPage::OnPrint() {
     int from = 0;
     int to = 0;
-    pages::EepromHold eeprom = StartRangeAction(true, &from, &to);
+    printer::EepromHold eeprom = StartRangeAction(true, &from, &to);
     if (!eeprom) {
         return;
     }
@@ -258,7 +258,7 @@ void CHeronEepromRwPage::OnWriteByte() {
     if (WaitWithDialog() == 0) {
         return;
     }
-    pages::EepromHold eeprom = pages::EepromHold::ForSelectedPrinter();
+    printer::EepromHold eeprom = pages::EepromForSelectedPrinter();
     if (!eeprom) {
         return;
     }
@@ -287,7 +287,7 @@ void CHeronEepromRwPage::OnSave() {
     if (!ui::ChooseFileToSave(m_hWnd, request, &path)) {
         return;
     }
-    pages::EepromHold eeprom = pages::EepromHold::ForSelectedPrinter();
+    printer::EepromHold eeprom = pages::EepromForSelectedPrinter();
     if (!eeprom) {
         return;
     }
@@ -326,7 +326,7 @@ void CHeronEepromRwPage::OnRestore() {
     if (WaitWithDialog() == 0) {
         return;
     }
-    pages::EepromHold eeprom = pages::EepromHold::ForSelectedPrinter();
+    printer::EepromHold eeprom = pages::EepromForSelectedPrinter();
     if (!eeprom) {
         return;
     }

@@ -67,7 +67,7 @@ private:
     bool CheckRange(int* from, int* to);
     // The common start of Read, Write (range) and Print: nothing while a loop runs, the range
     // checked, the printer ready when asked, an EEPROM object made; an empty hold when any fails.
-    pages::EepromHold StartRangeAction(bool waitForPrinter, int* from, int* to);
+    printer::EepromHold StartRangeAction(bool waitForPrinter, int* from, int* to);
     // Address and Data: hexadecimal, the address no more than the last, the value a byte.
     bool CheckSingleByte(int* address, int* value);
     // One of the page's input messages, as a system message box.

@@ -28,7 +28,7 @@ void CHeronGetCounterPage::OnEnter() {
     if (WaitWithDialog() == 0) {
         return;
     }
-    pages::EepromHold eeprom = pages::EepromHold::ForSelectedPrinter();
+    printer::EepromHold eeprom = pages::EepromForSelectedPrinter();
     if (!eeprom) {
         return;
     }

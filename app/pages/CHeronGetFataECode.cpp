@@ -42,7 +42,7 @@ void CHeronGetFataECode::OnEnter() {
     const ui::CListViewCtrl list = GetDlgItem(kList);
     list.DeleteAllItems();
     ProgressControl(kOpenProgress, printer::kFatalHistoryEntries);
-    pages::EepromHold eeprom = pages::EepromHold::ForSelectedPrinter();
+    printer::EepromHold eeprom = pages::EepromForSelectedPrinter();
     printer::ReadFatalErrorHistory(
         eeprom.Get(),
         [&](int index, const printer::FatalErrorEntry& entry) {

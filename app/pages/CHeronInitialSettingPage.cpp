@@ -61,7 +61,7 @@ void CHeronInitialSettingPage::OnRead() {
     if (WaitWithDialog() == 0) {
         return;
     }
-    pages::EepromHold eeprom = pages::EepromHold::ForSelectedPrinter();
+    printer::EepromHold eeprom = pages::EepromForSelectedPrinter();
     if (!eeprom) {
         return;
     }

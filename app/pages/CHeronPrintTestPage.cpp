@@ -30,16 +30,16 @@ CHeronPrintTestPage::CHeronPrintTestPage(int flags) : CMyPropertyPage(kTemplate)
 
 bool CHeronPrintTestPage::OnInitDialog() {
     CMyPropertyPage::OnInitDialog();
-    m_entries = pages::PrintTestEntries(m_nFlags, CTolvPrnParam::Instance()->nColumn);
+    m_entries = patterns::PrintTestEntries(m_nFlags, CTolvPrnParam::Instance()->nColumn);
     const ui::CListBox list = GetDlgItem(kList);
-    for (const pages::PrintTestEntry& entry : m_entries) {
+    for (const patterns::PrintTestEntry& entry : m_entries) {
         list.AddString(entry.text);
     }
     if (m_entries.size() <= 1) {
         list.SetCurSel(0);
         list.EnableWindow(false);
     }
-    const bool general = m_nFlags == pages::kAllPrintTests;
+    const bool general = m_nFlags == patterns::kAllPrintTests;
     // On the general item the technician picks a sequence first; the selection enables Print.
     GetDlgItem(kPrint).EnableWindow(!general);
     for (int id : {kReadjustGroup, kReadjust, 1135, 1136}) {
@@ -78,7 +78,7 @@ void CHeronPrintTestPage::OnPrint() {
     if (m_nSelected < 0 || m_nSelected >= static_cast<int>(m_entries.size())) {
         return;
     }
-    const pages::PrintTestEntry& entry = m_entries[static_cast<std::size_t>(m_nSelected)];
+    const patterns::PrintTestEntry& entry = m_entries[static_cast<std::size_t>(m_nSelected)];
     patterns::PrintJobRecord job;
     PrintPattern(entry.Selector(), entry.Item(), job);
 }
@@ -91,5 +91,5 @@ void CHeronPrintTestPage::OnReadjust() {
         }
     }
     // The new run replaces this page: it starts once this handler has returned.
-    pages::PostReadjust(pages::ReadjustRun(checked, CTolvLangText::Instance()->GetSequence()));
+    pages::PostReadjust(patterns::ReadjustRun(checked, CTolvLangText::Instance()->GetSequence()));
 }

@@ -5,13 +5,13 @@
 #include <vector>
 
 #include "pages/CMyPropertyPage.h"
-#include "pages/PrintTestList.h"
+#include "patterns/PrintTestList.h"
 
 class CHeronPrintTestPage : public CMyPropertyPage {
 public:
     static constexpr int kTemplate = 301;
 
-    // flags: pages::kAllPrintTests for the general item, a single sequence's flag otherwise.
+    // flags: patterns::kAllPrintTests for the general item, a single sequence's flag otherwise.
     explicit CHeronPrintTestPage(int flags);
 
     bool OnInitDialog() override;
@@ -24,5 +24,5 @@ protected:
 
     int m_nFlags;
     int m_nSelected = -1;
-    std::vector<pages::PrintTestEntry> m_entries;
+    std::vector<patterns::PrintTestEntry> m_entries;
 };

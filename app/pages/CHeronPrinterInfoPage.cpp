@@ -2,7 +2,7 @@
 
 #include "pages/CPrinterErrorCallback.h"
 #include "pages/PaneSettingSink.h"
-#include "pages/SelectedPrinter.h"
+#include "patterns/SelectedPrinter.h"
 #include "printer/CPrinterSettingReader.h"
 
 namespace {
@@ -34,7 +34,7 @@ void CHeronPrinterInfoPage::OnEnter() {
         IPrinterErrorCallback* errors = nullptr;
         CreatePrinterErrorCallback(&errors);
         pages::PaneSettingSink pane(progress);
-        CPrinterSettingReader reader(pages::SelectedPrinter(), pages::SelectedSettingMap(), errors);
+        CPrinterSettingReader reader(patterns::SelectedPrinter(), patterns::SelectedSettingMap(), errors);
         reader.Read(pane, CPrinterSettingReader::kAll);
         if (errors != nullptr) {
             errors->Release();

@@ -11,7 +11,7 @@ class CHeronSensorStatusPage : public CMyPropertyPage {
 public:
     static constexpr int kTemplate = 202;
 
-    explicit CHeronSensorStatusPage(pages::SensorJob job = pages::RunSensorJobFromConfig);
+    explicit CHeronSensorStatusPage(pages::SensorJob job = patterns::RunSensorJobFromConfig);
     // The thread ends and is joined before the window and the rest of the page go.
     ~CHeronSensorStatusPage() override;
 

@@ -57,7 +57,7 @@ void CHeronSerialNoWritePage::OnInput() {
         pane->m_fields.strSerialNo = m_strSerial;
         pane->UpdateText();
     }
-    pages::EepromHold eeprom = pages::EepromHold::ForSelectedPrinter();
+    printer::EepromHold eeprom = pages::EepromForSelectedPrinter();
     if (eeprom &&
         printer::WriteUsbSerial(eeprom.Get(), firstAddress, m_strSerial, [this] { StepProgress(); }) == 0) {
         ShowMessage("Fail to Write Serial", kMessageError);

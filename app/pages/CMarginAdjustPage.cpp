@@ -5,7 +5,7 @@
 #include "config/CTolvPrnParam.h"
 #include "dialogs/CDialogMessagePresenter.h"
 #include "pages/SelectedEeprom.h"
-#include "pages/SelectedMarginScale.h"
+#include "patterns/SelectedPrinter.h"
 #include "ui/CDialog.h"
 
 namespace {
@@ -61,7 +61,7 @@ void CMarginAdjustPage::OnRead() {
         return;
     }
     ProgressControl(kOpenProgress, kReadSteps);
-    pages::EepromHold eeprom = pages::EepromHold::ForSelectedPrinter();
+    printer::EepromHold eeprom = pages::EepromForSelectedPrinter();
     StepProgress();
     double margin = 0.0;
     // A failed read has told the technician already; the field keeps what it showed.
@@ -97,7 +97,7 @@ void CMarginAdjustPage::OnInput() {
         return;
     }
     ProgressControl(kOpenProgress, kInputSteps);
-    pages::EepromHold eeprom = pages::EepromHold::ForSelectedPrinter();
+    printer::EepromHold eeprom = pages::EepromForSelectedPrinter();
     double held = 0.0;
     const printer::MarginStore outcome =
         printer::StoreMargin(eeprom.Get(), edge_, entered, scale, &held, [this] { StepProgress(); });
@@ -125,7 +125,7 @@ void CMarginAdjustPage::OnInput() {
 }
 
 bool CMarginAdjustPage::ScaleOfSelectedModel(printer::MarginScale* scale) {
-    *scale = pages::SelectedMarginScale();
+    *scale = patterns::SelectedMarginScale();
     if (scale->Known()) {
         return true;
     }

@@ -35,7 +35,7 @@ void CPEAdjust::OnEnter() {
     }
     const printer::PaperEndThreshold* threshold = printer::PaperEndThresholdOf(m_nKind);
     ProgressControl(kOpenProgress, threshold == nullptr ? 0 : static_cast<int>(threshold->addresses.size()));
-    pages::EepromHold eeprom = pages::EepromHold::ForSelectedPrinter();
+    printer::EepromHold eeprom = pages::EepromForSelectedPrinter();
     const int cleared =
         eeprom ? printer::ClearPaperEndThreshold(eeprom.Get(), m_nKind, [this] { StepProgress(); }) : 0;
     eeprom.Release();

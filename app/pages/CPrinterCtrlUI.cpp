@@ -2,10 +2,10 @@
 
 #include "dialogs/CProgressDialog.h"
 #include "dialogs/MessageDialog.h"
-#include "pages/SelectedPrinter.h"
 #include "pages/WaitWithDialog.h"
 #include "patterns/IJobMessages.h"
 #include "patterns/PrintJobStarter.h"
+#include "patterns/SelectedPrinter.h"
 #include "printer/WaitForPrinter.h"
 #include "res/DialogTemplate.h"
 #include "ui/CDialog.h"
@@ -69,11 +69,11 @@ int CPrinterCtrlUI::ShowMessageRes(int stringId, int type) {
 }
 
 int CPrinterCtrlUI::WaitPrinterReady(int timeoutMs) {
-    return printer::WaitPrinterReady(pages::SelectedPrinter(), timeoutMs);
+    return printer::WaitPrinterReady(patterns::SelectedPrinter(), timeoutMs);
 }
 
 int CPrinterCtrlUI::WaitWithDialog() {
-    return pages::WaitWithDialog(pages::SelectedPrinter(), WindowOf(this));
+    return pages::WaitWithDialog(patterns::SelectedPrinter(), WindowOf(this));
 }
 
 namespace {

@@ -3,32 +3,12 @@
 // one action; the printer layer below takes the target as given.
 #pragma once
 
-#include "printer/IEepromRW.h"
+#include "printer/EepromHold.h"
 
 namespace pages {
 
-// Holds the only reference of an EEPROM access for one action and gives it back on every way out.
-class EepromHold {
-public:
-    // A new access for the selected printer; empty when it cannot be made.
-    static EepromHold ForSelectedPrinter();
-
-    EepromHold() = default;
-    explicit EepromHold(IEepromRW* eeprom) : eeprom_(eeprom) {}
-    ~EepromHold() { Release(); }
-    EepromHold(EepromHold&& other) noexcept : eeprom_(other.eeprom_) { other.eeprom_ = nullptr; }
-    EepromHold& operator=(EepromHold&& other) noexcept;
-    EepromHold(const EepromHold&) = delete;
-    EepromHold& operator=(const EepromHold&) = delete;
-
-    IEepromRW* Get() const { return eeprom_; }
-    IEepromRW* operator->() const { return eeprom_; }
-    explicit operator bool() const { return eeprom_ != nullptr; }
-    // Gives the reference back now (the channels close); nothing when empty.
-    void Release();
-
-private:
-    IEepromRW* eeprom_ = nullptr;
-};
+// A new access for the selected printer, its failures shown as the program's error messages; empty
+// when it cannot be made.
+printer::EepromHold EepromForSelectedPrinter();
 
 }  // namespace pages

@@ -3,26 +3,15 @@
 #include <utility>
 
 #include "pages/SensorStatusFlag.h"
-#include "patterns/PrintJobStarter.h"
 #include "platform/Clock.h"
 
 namespace pages {
 namespace {
 
-// The engine's job that reads the sensor byte and writes the report.
-constexpr int kSensorSelector = 0;
-constexpr int kSensorItem = 13;
 // The thread sleeps in slices so that Stop ends it without waiting out a whole period.
 constexpr unsigned kSleepSliceMs = 50;
 
 }  // namespace
-
-bool RunSensorJobFromConfig(patterns::IJobMessages& messages, std::string& report) {
-    patterns::PrintJobRecord job;
-    patterns::StartPrintJobFromConfig(messages, kSensorSelector, kSensorItem, job);
-    report = job.sensorReport;
-    return !job.Failed();
-}
 
 SensorRefresher::SensorRefresher(SensorJob job) : job_(std::move(job)) {}
 

@@ -13,14 +13,12 @@
 #include <thread>
 
 #include "patterns/IJobMessages.h"
+#include "patterns/SensorJob.h"
 
 namespace pages {
 
 // One sensor job: true with the report, false when the job failed (its messages went to `messages`).
 using SensorJob = std::function<bool(patterns::IJobMessages& messages, std::string& report)>;
-
-// The sensor job of the engine (selector 0, item 13) on the selected printer.
-bool RunSensorJobFromConfig(patterns::IJobMessages& messages, std::string& report);
 
 // A message of the engine waiting for the GUI thread.
 struct PendingJobMessage {
@@ -32,7 +30,7 @@ class SensorRefresher : private patterns::IJobMessages {
 public:
     static constexpr unsigned kRefreshPeriodMs = 1000;
 
-    explicit SensorRefresher(SensorJob job = RunSensorJobFromConfig);
+    explicit SensorRefresher(SensorJob job = patterns::RunSensorJobFromConfig);
     // Stops the thread and waits for it; a message still waiting is answered Cancel.
     ~SensorRefresher() override;
     SensorRefresher(const SensorRefresher&) = delete;

@@ -6,9 +6,9 @@
 #include "dialogs/CApplicationLook.h"
 #include "pages/CPrinterErrorCallback.h"
 #include "pages/PaneSettingSink.h"
-#include "pages/SelectedPrinter.h"
 #include "pages/SensorStatusFlag.h"
 #include "pages/WaitWithDialog.h"
+#include "patterns/SelectedPrinter.h"
 #include "printer/CPrinterSettingReader.h"
 #include "res/ResourceIds.h"
 #include "workflow/ItemCatalogue.h"
@@ -211,7 +211,7 @@ ui::ControlColors CTolvAdjustmentDlg::OnCtlColor(ui::HWindow control, ui::ColorT
 
 // The printer's state, polled once a second until the technician closes the window with OK.
 void CTolvAdjustmentDlg::ShowPrinterStatus() {
-    pages::ShowPrinterStatus(pages::SelectedPrinter(), m_hWnd);
+    pages::ShowPrinterStatus(patterns::SelectedPrinter(), m_hWnd);
 }
 
 // Every setting of the printer into the information pane, with the progress window open meanwhile.
@@ -222,7 +222,7 @@ void CTolvAdjustmentDlg::ReadPrinterSettings() {
         IPrinterErrorCallback* errors = nullptr;
         CreatePrinterErrorCallback(&errors);
         pages::PaneSettingSink pane(progress);
-        CPrinterSettingReader reader(pages::SelectedPrinter(), pages::SelectedSettingMap(), errors);
+        CPrinterSettingReader reader(patterns::SelectedPrinter(), patterns::SelectedSettingMap(), errors);
         reader.Read(pane, CPrinterSettingReader::kAll);
         if (errors != nullptr) {
             errors->Release();

@@ -14,7 +14,7 @@
 #include "dialogs/CAdjustInfoInnerDlg.h"
 #include "pages/CPrinterErrorCallback.h"
 #include "pages/PaneSettingSink.h"
-#include "pages/SelectedPrinter.h"
+#include "patterns/SelectedPrinter.h"
 #include "printer/CPrinterSettingReader.h"
 
 namespace printertest {
@@ -61,7 +61,7 @@ protected:
             CreatePrinterErrorCallback(&errors);
             pages::PaneSettingSink sink(progress);
             const int result =
-                CPrinterSettingReader(pages::SelectedPrinter(), pages::SelectedSettingMap(), errors)
+                CPrinterSettingReader(patterns::SelectedPrinter(), patterns::SelectedSettingMap(), errors)
                     .Read(sink, mask);
             errors->Release();
             return result;

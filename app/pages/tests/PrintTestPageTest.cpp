@@ -25,60 +25,6 @@ using Bytes = std::vector<std::uint8_t>;
 const char kPrinterReady[] = "click 1@176\n";
 const char kFinish[] = "click 12325\n";
 
-TEST(PrintTestEntries, FollowTheFlagsAndThePaperWidth) {
-    struct Case {
-        int flags;
-        int columns;
-        std::vector<std::string> texts;
-        std::vector<std::uint16_t> codes;
-    };
-    const Case cases[] = {
-        {pages::kAllPrintTests,
-         136,
-         {"FF Paper(1P)", "A3 Copy(7P)", "A4 Copy(1P)", "Pitch x1", "Pitch x20"},
-         {0x0102, 0x0104, 0x0105, 0x0106, 0x0107}},
-        {pages::kAllPrintTests,
-         80,
-         {"FF Paper(1P)", "A4 Copy(7P)", "A4 Horizontal(1P)", "Passbook"},
-         {0x0102, 0x0104, 0x0105, 0x0103}},
-        {4, 80, {"FF Paper(1P)"}, {0x0102}},
-        {1, 136, {"A3 Copy(7P)"}, {0x0104}},
-        {16, 136, {"Pitch x20"}, {0x0107}},
-        // The pitch tests exist on the wide printer only, the passbook on the narrow one only.
-        {8, 80, {}, {}},
-        {32, 136, {}, {}},
-        {0, 136, {}, {}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::to_string(c.flags) + " at " + std::to_string(c.columns));
-        const std::vector<pages::PrintTestEntry> entries = pages::PrintTestEntries(c.flags, c.columns);
-        std::vector<std::string> texts;
-        std::vector<std::uint16_t> codes;
-        for (const pages::PrintTestEntry& entry : entries) {
-            texts.push_back(entry.text);
-            codes.push_back(entry.code);
-        }
-        EXPECT_EQ(texts, c.texts);
-        EXPECT_EQ(codes, c.codes);
-    }
-    const pages::PrintTestEntry passbook{"Passbook", 0x0103};
-    EXPECT_EQ(passbook.Selector(), 1);
-    EXPECT_EQ(passbook.Item(), 3);
-}
-
-TEST(ReadjustRun, SortsByTheMasterSequenceAndEndsWithItsLastItem) {
-    const std::vector<std::string> sequence = {"404", "402", "100", "406", "101", "102", "103", "104", "200"};
-    EXPECT_EQ(pages::ReadjustRun({"102", "101"}, sequence), (std::vector<int>{101, 102, 200}));
-    EXPECT_EQ(pages::ReadjustRun({"101", "102", "103", "104"}, sequence),
-              (std::vector<int>{101, 102, 103, 104, 200}));
-    // Nothing ticked reprints the closing item alone.
-    EXPECT_EQ(pages::ReadjustRun({}, sequence), (std::vector<int>{200}));
-    // An adjustment the sequence lacks still runs, after the sorted ones; the closing item runs once.
-    EXPECT_EQ(pages::ReadjustRun({"103", "101"}, {"101", "102", "103"}), (std::vector<int>{101, 103}));
-    EXPECT_EQ(pages::ReadjustRun({"104", "102"}, {"102", "200"}), (std::vector<int>{102, 104, 200}));
-    EXPECT_EQ(pages::ReadjustRun({"101"}, {}), (std::vector<int>{101}));
-}
-
 // The print data the printer took, the transport stripped off.
 class PrintedData : public vprinter::IPrintSink {
 public:
@@ -133,7 +79,7 @@ protected:
 };
 
 TEST_F(PrintTestPageTest, TheGeneralItemListsTheNarrowSequencesAndWaitsForAChoice) {
-    CHeronPrintTestPage page(pages::kAllPrintTests);
+    CHeronPrintTestPage page(patterns::kAllPrintTests);
     Run(page,
         "expect-rows 1186 4\nexpect-enabled 1186 yes\nexpect-enabled 1127 no\n"
         "expect-visible 1009 yes\nexpect-visible 1128 yes\nexpect-visible 1135 yes\nexpect-visible 1136 yes\n"
@@ -146,7 +92,7 @@ TEST_F(PrintTestPageTest, TheGeneralItemListsTheNarrowSequencesAndWaitsForAChoic
 
 TEST_F(PrintTestPageTest, AWidePrinterOffersThePitchTestsAndASingleSequenceIsChosenAlready) {
     CTolvPrnParam::Instance()->nColumn = 136;
-    CHeronPrintTestPage general(pages::kAllPrintTests);
+    CHeronPrintTestPage general(patterns::kAllPrintTests);
     Run(general,
         "expect-rows 1186 5\nselect 1186 #4\nexpect-selection 1186 \"Pitch x20\"\n" + std::string(kFinish));
 
@@ -163,7 +109,7 @@ TEST_F(PrintTestPageTest, PrintRunsTheSelectedSequenceOnThePrinter) {
     ASSERT_FALSE(ffPaper.empty());
     ASSERT_NE(ffPaper, passbook);
 
-    CHeronPrintTestPage page(pages::kAllPrintTests);
+    CHeronPrintTestPage page(patterns::kAllPrintTests);
     Run(page, "select 1186 \"Passbook\"\nclick 1127\n" + std::string(kPrinterReady) + kFinish);
     EXPECT_EQ(printed_.Take(), passbook);
 
@@ -185,7 +131,7 @@ TEST_F(PrintTestPageTest, ReadjustPostsTheRunInSequenceOrderAndLeavesThePageToRe
         "Parameter/VK-572D/English.mnu",
         "[SEQUENCE]\r\nstrSequence=404,402,403,100,406,101,105,106,107,102,103,104,301,302,303,200\r\n");
     CTolvLangText::Instance()->SetProfile("VK-572D");
-    CHeronPrintTestPage page(pages::kAllPrintTests);
+    CHeronPrintTestPage page(patterns::kAllPrintTests);
     // Bi-d ticked before PG: the run still adjusts the platen gap first.
     Run(page, "click 1136\nclick 1135\nclick 1128\n" + std::string(kFinish));
     ASSERT_EQ(starter_.runs.size(), 1u);

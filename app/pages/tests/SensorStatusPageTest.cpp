@@ -76,7 +76,7 @@ private:
 // all, so the scenario sees the thread's work at a known point.
 class WatchedSensorPage : public CHeronSensorStatusPage {
 public:
-    WatchedSensorPage(JobWatch& watch, pages::SensorJob job = pages::RunSensorJobFromConfig)
+    WatchedSensorPage(JobWatch& watch, pages::SensorJob job = patterns::RunSensorJobFromConfig)
         : CHeronSensorStatusPage(watch.Wrap(std::move(job))), watch_(watch) {}
     void OnTimer(int id) override {
         if (jobsBeforeDelivery > 0) {

@@ -5,8 +5,8 @@
 #include "BoundPrinterFixture.h"
 #include "config/CTolvAppParam.h"
 #include "config/CTolvPrnParam.h"
-#include "pages/SelectedPrinter.h"
 #include "pages/StartUpBinding.h"
+#include "patterns/SelectedPrinter.h"
 #include "printer/SendModelPreamble.h"
 #include "ui/CDialog.h"
 #include "ui/Headless.h"
@@ -80,7 +80,7 @@ protected:
 
 TEST_F(ModelPreamble, TheModelThatNeedsItGetsExactlyTheSixBytesAndThePortIsClosedAgain) {
     SelectCustomer(1, "ORLEX VK-418RT");
-    SendModelPreamble(pages::SelectedPrinter());
+    SendModelPreamble(patterns::SelectedPrinter());
     EXPECT_EQ(ports.Written("USB1"), (std::vector<std::uint8_t>{0x1C, 0x28, 0x45, 0x01, 0x00, 0x01}));
     EXPECT_TRUE(printer->Core().State().modelPreambleSeen);
     EXPECT_EQ(ports.OpenNow("USB1"), 0);
@@ -90,7 +90,7 @@ TEST_F(ModelPreamble, OtherModelsAndIndexesOutsideTheListSendNothing) {
     for (const auto& [index, id] : std::vector<std::pair<int, std::string>>{
              {1, "ORLEX VK-418RT "}, {1, "orlex vk-418rt"}, {1, ""}, {-1, ""}, {15, ""}}) {
         SelectCustomer(index, id);
-        SendModelPreamble(pages::SelectedPrinter());
+        SendModelPreamble(patterns::SelectedPrinter());
     }
     EXPECT_TRUE(ports.Written("USB1").empty());
     EXPECT_EQ(ports.OpenCount("USB1"), 0);
@@ -100,7 +100,7 @@ TEST_F(ModelPreamble, AProfileWithoutTheRowSendsItToNoModel) {
     CTolvPrnParam::Instance()->strPreambleDeviceID.clear();
     for (const char* id : {"ORLEX VK-418RT", ""}) {
         SelectCustomer(1, id);
-        SendModelPreamble(pages::SelectedPrinter());
+        SendModelPreamble(patterns::SelectedPrinter());
     }
     EXPECT_TRUE(ports.Written("USB1").empty());
     EXPECT_EQ(ports.OpenCount("USB1"), 0);
@@ -109,7 +109,7 @@ TEST_F(ModelPreamble, AProfileWithoutTheRowSendsItToNoModel) {
 TEST_F(ModelPreamble, APortThatDoesNotOpenGetsNothing) {
     SelectCustomer(1, "ORLEX VK-418RT");
     ports.Control("USB1", "offline=refuse");
-    SendModelPreamble(pages::SelectedPrinter());
+    SendModelPreamble(patterns::SelectedPrinter());
     EXPECT_TRUE(ports.Written("USB1").empty());
     EXPECT_EQ(ports.OpenNow("USB1"), 0);
 }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ModelPrinterStream.h"
@@ -11,6 +12,7 @@
 #include "printer/CEepromRwByESC.h"
 #include "printer/EepromDump.h"
 #include "printer/EepromDumpText.h"
+#include "printer/EepromHold.h"
 #include "printer/FatalErrorHistory.h"
 #include "printer/UsageCounters.h"
 #include "testsupport/MessageRecorder.h"
@@ -230,6 +232,40 @@ TEST_F(EepromServiceOps, ALineCountCutShortIsNoCount) {
     ASSERT_EQ(entries.size(), 1u);
     EXPECT_EQ(entries[0].code, 0x10);
     EXPECT_FALSE(entries[0].lineCountRead);
+}
+
+// The hold owns exactly one reference of the access: it gives it back when it goes, when another is
+// moved over it and on Release, and a hold moved from or already empty gives back nothing.
+TEST_F(EepromServiceOps, AHoldGivesItsReferenceBackOnEveryWayOutAndOnlyOnce) {
+    const auto references = [this] {
+        eeprom->AddRef();
+        return eeprom->Release();
+    };
+    eeprom->AddRef();
+    {
+        printer::EepromHold hold(eeprom);
+        EXPECT_EQ(references(), 2);
+        printer::EepromHold moved(std::move(hold));
+        EXPECT_FALSE(hold);
+        EXPECT_EQ(moved.Get(), eeprom);
+        EXPECT_EQ(references(), 2);
+    }
+    EXPECT_EQ(references(), 1);
+
+    eeprom->AddRef();
+    eeprom->AddRef();
+    printer::EepromHold first(eeprom);
+    printer::EepromHold second(eeprom);
+    EXPECT_EQ(references(), 3);
+    first = std::move(second);
+    EXPECT_EQ(references(), 2);
+    EXPECT_FALSE(second);
+    std::uint8_t value = 0;
+    EXPECT_EQ(first->ReadByte(0x10, &value), 1);
+    first.Release();
+    EXPECT_FALSE(first);
+    first.Release();
+    EXPECT_EQ(references(), 1);
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace pages {
+namespace patterns {
 
 // The flags of the general print test item: every sequence the paper width has.
 inline constexpr int kAllPrintTests = 0xFFF;
@@ -30,4 +30,4 @@ std::vector<PrintTestEntry> PrintTestEntries(int flags, int columns);
 std::vector<int> ReadjustRun(const std::vector<std::string>& checkedItems,
                              const std::vector<std::string>& masterSequence);
 
-}  // namespace pages
+}  // namespace patterns

@@ -1,11 +1,11 @@
-#include "pages/SelectedPrinter.h"
+#include "patterns/SelectedPrinter.h"
 
 #include <cstdint>
 
 #include "config/CTolvAppParam.h"
 #include "config/CTolvPrnParam.h"
 
-namespace pages {
+namespace patterns {
 
 printer::Target SelectedPrinter() {
     const CTolvAppParam& settings = *CTolvAppParam::Instance();
@@ -31,4 +31,16 @@ printer::SettingMap SelectedSettingMap() {
     return map;
 }
 
-}  // namespace pages
+printer::MarginScale SelectedMarginScale() {
+    const CTolvPrnParam& model = *CTolvPrnParam::Instance();
+    printer::MarginScale scale;
+    scale.stepsPerInch = model.nMarginStepsPerInch > 0 ? model.nMarginStepsPerInch
+                                                       : printer::StepsPerInchOfModel(model.strProfileName);
+    // The third mechanical adjustment value; a profile listing fewer has no offset.
+    constexpr std::size_t kBottomOffsetIndex = 2;
+    scale.bottomOffset =
+        model.pnMecaAdjVal.size() > kBottomOffsetIndex ? model.pnMecaAdjVal[kBottomOffsetIndex] : 0;
+    return scale;
+}
+
+}  // namespace patterns

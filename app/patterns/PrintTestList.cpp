@@ -1,11 +1,11 @@
-#include "pages/PrintTestList.h"
+#include "patterns/PrintTestList.h"
 
 #include <algorithm>
 #include <iterator>
 
 #include "config/MenuTables.h"
 
-namespace pages {
+namespace patterns {
 namespace {
 
 // The printer's test sequences. A wide (136-column) printer prints the copy tests on A3 and A4
@@ -65,4 +65,4 @@ std::vector<int> ReadjustRun(const std::vector<std::string>& checkedItems,
     return run;
 }
 
-}  // namespace pages
+}  // namespace patterns
