@@ -109,7 +109,10 @@ std::string StuckCellsText(const Faults& faults) {
     for (const int address : faults.eepromStuck) {
         char hex[12];
         std::snprintf(hex, sizeof hex, "0x%02X", static_cast<unsigned>(address));
-        text += (text.empty() ? "" : ",") + std::string(hex);
+        if (!text.empty()) {
+            text += ',';
+        }
+        text += hex;
     }
     return text;
 }
