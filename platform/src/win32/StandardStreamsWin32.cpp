@@ -2,6 +2,7 @@
 #include <io.h>
 
 #include <cstdio>
+#include <cstdlib>
 
 #include "platform/StandardStreams.h"
 
@@ -10,6 +11,15 @@ namespace platform {
 void SetStdoutBinary() {
     std::fflush(stdout);
     _setmode(_fileno(stdout), _O_BINARY);
+}
+
+bool StderrIsTerminal() {
+    return _isatty(_fileno(stderr)) != 0;
+}
+
+std::string UserDataFolder() {
+    const char* local = std::getenv("LOCALAPPDATA");
+    return local != nullptr ? std::string(local) : std::string();
 }
 
 }  // namespace platform
