@@ -145,5 +145,45 @@ TEST_F(LinuxPorts, ANodeThatIsNoPrinterHasNoDeviceId) {
     EXPECT_EQ(folder_.Read("usb/lp0"), "\x1B\x40");
 }
 
+// A node that takes no usblp request (a plain file here, a pseudo-terminal in the command line's
+// tests) gives the ID usblp publishes for its printer in sysfs, here the folder's sys/.
+TEST_F(LinuxPorts, APrinterNodeWithoutTheRequestGivesThePublishedDeviceId) {
+    folder_.Write("usb/lp0", "");
+    folder_.Write("usb/lp1", "");
+    folder_.Write("sys/class/usbmisc/lp0/device/ieee1284_id",
+                  "MFG:ORLEX;MDL:VK-572D;CMD:VXPRINT24,D4;CLS:PRINTER;DES:ORLEX VK-572D;");
+    ASSERT_EQ(driver_.PortOpen(0x0401), status::kSuccess);
+    std::uint8_t d4 = 0;
+    ASSERT_EQ(driver_.CheckDeviceID(&d4), status::kSuccess);
+    EXPECT_EQ(d4, 1);
+    char model[kWindow + 1] = {};
+    ASSERT_EQ(driver_.GetModelName(model), status::kSuccess);
+    EXPECT_STREQ(model, "VK-572D");
+    driver_.PortClose();
+
+    // At the seam: behind its big-endian length, which counts itself (69 characters + 2), and cut
+    // to the capacity asked with.
+    platform::DeviceBackend& seam = platform::ActiveDeviceBackend();
+    platform::DevicePortPtr port;
+    ASSERT_EQ(seam.Open({platform::PortKind::Usb, 1, {}, {}}, &port), platform::DeviceError::None);
+    std::uint8_t id[kWindow] = {};
+    platform::DeviceIdReply reply;
+    ASSERT_EQ(seam.GetDeviceId(*port, {}, id, sizeof id, &reply), platform::DeviceError::None);
+    EXPECT_EQ(reply.received, 71u);
+    EXPECT_TRUE(reply.lengthPrefixed);
+    EXPECT_EQ(id[0], 0);
+    EXPECT_EQ(id[1], 71);
+    EXPECT_EQ(std::string(id + 2, id + 6), "MFG:");
+    ASSERT_EQ(seam.GetDeviceId(*port, {}, id, 6, &reply), platform::DeviceError::None);
+    EXPECT_EQ(reply.received, 6u);
+    EXPECT_EQ(id[1], 71);
+    port.reset();
+
+    // The second printer's node has nothing published: no device ID, as before.
+    ASSERT_EQ(driver_.PortOpen(0x0402), status::kSuccess);
+    EXPECT_EQ(driver_.CheckDeviceID(&d4), status::kFailure);
+    EXPECT_EQ(driver_.GetIOErrorCode(), io::kNoDeviceId);
+}
+
 }  // namespace
 }  // namespace wirex

@@ -235,6 +235,9 @@ inline constexpr const char* kVirtualPrinterVariable = "TOLVANE_VPRINTER";
 
 // Environment variable that replaces the folder "/dev/" of the linux back-end, so that tests can put
 // pseudo-terminals and plain files where the device nodes would be ("usb/lp0", "ttyS0", "parport0").
+// Its folder "sys/" then replaces "/sys/": a USB printer node that does not answer the device ID
+// request (a pseudo-terminal) gives the ID of "sys/class/usbmisc/lp0/device/ieee1284_id" there, as
+// usblp publishes it (the text without its length).
 inline constexpr const char* kDeviceFolderVariable = "TOLVANE_DEVICE_DIR";
 
 }  // namespace platform

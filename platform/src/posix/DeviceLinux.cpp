@@ -1,5 +1,6 @@
 // The own device back-end: USB printer k is /dev/usb/lp(k-1) (usblp), LPT n is /dev/parport(n-1)
-// through ppdev, COM n is /dev/ttyS(n-1) through termios. TOLVANE_DEVICE_DIR replaces "/dev/".
+// through ppdev, COM n is /dev/ttyS(n-1) through termios. TOLVANE_DEVICE_DIR replaces "/dev/", and
+// its folder "sys/" then stands for "/sys/".
 // The five COMMTIMEOUTS are emulated with poll on serial ports; printer ports keep them for the driver
 // and read what is there at once, since the driver polls them itself.
 #include <fcntl.h>
@@ -14,6 +15,8 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "../device/DeviceBackendRegistry.h"
@@ -44,6 +47,7 @@ public:
         close(fd);
     }
     int fd;
+    std::string node;      // the device node's name ("lp0"), which names its class device in sysfs
     bool claimed = false;  // ppdev: the parallel port is ours until closed
     PortTimeouts timeouts;
     detail::SerialErrorCounts seenErrors;
@@ -56,6 +60,18 @@ std::string DeviceFolder() {
         text.push_back('/');
     }
     return text;
+}
+
+// sysfs, or the folder "sys/" of the device folder when TOLVANE_DEVICE_DIR names one.
+std::string SystemFolder() {
+    const char* folder = std::getenv(kDeviceFolderVariable);
+    return folder != nullptr && folder[0] != '\0' ? DeviceFolder() + "sys/" : "/sys/";
+}
+
+// The last component of a device path ("lp0" of "/dev/usb/lp0").
+std::string NodeName(const std::string& path) {
+    const std::size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 DeviceError Report(const char* step, const std::string& what, int error, DeviceError result) {
@@ -118,6 +134,7 @@ public:
         }
         auto opened = std::make_unique<LinuxPort>(fd);
         opened->kind = address.kind;
+        opened->node = NodeName(path);
         if (address.kind == PortKind::Parallel) {
             // A plain file in a test folder is no ppdev node; it stands for the port as it is.
             if (ioctl(fd, PPCLAIM) == 0) {
@@ -283,13 +300,42 @@ private:
         std::memset(buffer, 0, capacity);
         const std::uint32_t asked = std::min<std::uint32_t>(capacity, 0x3FFF);  // the request's size field
         if (ioctl(port.fd, UsbGetDeviceId(asked), buffer) != 0) {
-            return Report("device ID", "", errno, FromErrno(errno));
+            const int error = errno;
+            if (error == ENOTTY && PublishedDeviceId(port, buffer, asked, reply)) {
+                return DeviceError::None;
+            }
+            return Report("device ID", "", error, FromErrno(error));
         }
         // usblp answers 0 and leaves the length in the reply's first two bytes, as the printer sent it.
         const std::uint32_t length = buffer[0] * 256u + buffer[1];
         reply->received = std::min(std::max<std::uint32_t>(length, 2), asked);
         reply->lengthPrefixed = true;
         return DeviceError::None;
+    }
+
+    // A node that is no usblp device (a terminal or another driver's node carrying a printer's
+    // bytes) does not take the request. Its printer's ID may still be where usblp publishes the ID
+    // of every printer it binds: the interface's ieee1284_id, the text the printer sent when it was
+    // plugged in, without the length. It is given back behind its length, as the request gives it.
+    static bool PublishedDeviceId(LinuxPort& port, std::uint8_t* buffer, std::uint32_t asked,
+                                  DeviceIdReply* reply) {
+        const std::string path = SystemFolder() + "class/usbmisc/" + port.node + "/device/ieee1284_id";
+        std::ifstream file(path, std::ios::binary);
+        if (port.node.empty() || !file) {
+            return false;
+        }
+        std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+        while (!text.empty() && text.back() == '\n') {
+            text.pop_back();
+        }
+        const std::uint32_t length =
+            static_cast<std::uint32_t>(std::min<std::size_t>(text.size() + 2, 0xFFFF));
+        buffer[0] = static_cast<std::uint8_t>(length >> 8);
+        buffer[1] = static_cast<std::uint8_t>(length & 0xFF);
+        reply->received = std::min(length, asked);
+        std::memcpy(buffer + 2, text.data(), reply->received - 2);
+        reply->lengthPrefixed = true;
+        return true;
     }
 
     static DeviceError ParallelDeviceId(LinuxPort& port, std::uint8_t* buffer, std::uint32_t capacity,
