@@ -4,6 +4,7 @@
 
 #include "config/CTolvLangText.h"
 #include "pages/SelectedEeprom.h"
+#include "patterns/EngineTexts.h"
 #include "printer/FatalErrorHistory.h"
 #include "ui/CWindow.h"
 
@@ -35,7 +36,7 @@ bool CHeronGetFataECode::OnCommand(int id, ui::Notification code) {
 }
 
 std::string CHeronGetFataECode::DescribeFatalError(std::uint8_t code) const {
-    return CTolvLangText::Instance()->strFatalError[code];
+    return patterns::FatalErrorText(*CTolvLangText::Instance(), code);
 }
 
 void CHeronGetFataECode::OnEnter() {

@@ -32,4 +32,8 @@ std::string CustomMessageText(const CTolvLangText& texts, int number) {
     return Entry(texts.strCustomMsg, number);
 }
 
+std::string FatalErrorText(const CTolvLangText& texts, int code) {
+    return Entry(texts.strFatalError, code);
+}
+
 }  // namespace patterns
