@@ -7,7 +7,7 @@
 #include "dialogs/CAdjustInfoInnerDlg.h"
 #include "dialogs/CDialogMessagePresenter.h"
 #include "pages/SelectedEeprom.h"
-#include "patterns/PrintJobRecord.h"
+#include "patterns/BidirectionalJobs.h"
 #include "printer/BidirectionalValues.h"
 #include "ui/DataExchange.h"
 
@@ -23,12 +23,6 @@ constexpr int kButtonRead = 1130;
 constexpr int kButtonInput = 1128;
 
 constexpr int kRows = printer::kBidirectionalRows;
-
-// Print jobs of item table 0: the pattern or value job of a row, and the job that ends a printout.
-constexpr int kJobFirstRow = 8;
-constexpr int kJobFormFeed = 12;
-constexpr int kJobWriteValue = 1;
-constexpr int kJobPrintPattern = 0;
 
 constexpr int kCloseValue = 10;
 
@@ -125,13 +119,10 @@ void CHeronBidAdjustPage::OnInput() {
         }
         const std::int32_t value = m_nBidValue[static_cast<std::size_t>(row)];
         m_nLastInput[static_cast<std::size_t>(row)] = value;
-        patterns::PrintJobRecord job;
-        job.mode = kJobWriteValue;
-        job.modeIndex = row;
-        job.bidirectionalValues[static_cast<std::size_t>(row)] = value;
-        PrintPattern(0, kJobFirstRow + row, job);
+        patterns::BidirectionalJob job = patterns::BidirectionalValueJob(row, value);
+        PrintPattern(patterns::kBidirectionalSelector, job.item, job.record);
         // The rows after a failed job would meet the same printer.
-        if (job.Failed()) {
+        if (job.record.Failed()) {
             return;
         }
         // The pane tells what the printer holds, so the value is read back before it is shown.
@@ -178,13 +169,10 @@ void CHeronBidAdjustPage::OnPrint() {
         if (!stored) {
             continue;
         }
-        patterns::PrintJobRecord job;
-        job.mode = kJobPrintPattern;
-        job.modeIndex = row;
-        job.bidirectionalValues[static_cast<std::size_t>(row)] = m_nLastInput[static_cast<std::size_t>(row)];
-        job.value = *stored;
-        PrintPattern(0, kJobFirstRow + row, job);
-        if (job.Failed()) {
+        patterns::BidirectionalJob job =
+            patterns::BidirectionalPatternJob(row, m_nLastInput[static_cast<std::size_t>(row)], *stored);
+        PrintPattern(patterns::kBidirectionalSelector, job.item, job.record);
+        if (job.record.Failed()) {
             // The engine has reported the printer; a form feed would only meet it again.
             return;
         }
@@ -192,8 +180,8 @@ void CHeronBidAdjustPage::OnPrint() {
     }
     // Only a printout that was begun is ended: a form feed alone would eject a blank sheet.
     if (printed) {
-        patterns::PrintJobRecord end;
-        PrintPattern(0, kJobFormFeed, end);
+        patterns::BidirectionalJob end = patterns::PrintoutEndJob();
+        PrintPattern(patterns::kBidirectionalSelector, end.item, end.record);
     }
 }
 
