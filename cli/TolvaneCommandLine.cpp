@@ -5,6 +5,8 @@
 #include "PortProbe.h"
 #include "PortSend.h"
 #include "ProfileSummary.h"
+#include "ServiceDispatch.h"
+#include "ServiceHelp.h"
 #include "config/CTolvLangText.h"
 #include "config/ConfigurationScope.h"
 #include "config/MenuTables.h"
@@ -16,14 +18,17 @@ namespace {
 constexpr int kLastPartsRow = CTolvLangText::kPartsSlots - 1;
 
 int Usage(std::ostream& err) {
-    err << "usage: tolvane profiles\n"
-           "       tolvane ports\n"
-           "       tolvane send PORT FILE   (the file's bytes, as they are, to LPT1-LPT3 or USB1-USB127)\n"
-           "       tolvane menu PROFILE LANGUAGE\n"
-           "       tolvane parts PROFILE LANGUAGE\n"
-           "       tolvane sequence PROFILE LANGUAGE ROW [ROW ...]   (rows of the parts list, 0 to "
-        << kLastPartsRow << ")\n";
+    WriteOverview(err);
     return kExitUsage;
+}
+
+bool IsCatalogueCommand(const std::string& word) {
+    for (const char* command : {"profiles", "ports", "send", "menu", "parts", "sequence"}) {
+        if (word == command) {
+            return true;
+        }
+    }
+    return false;
 }
 
 bool Contains(const std::vector<std::string>& names, const std::string& name) {
@@ -107,7 +112,10 @@ int Dispatch(const std::vector<std::string>& arguments, std::ostream& out, std::
 int RunTolvane(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
     // The configuration lives for one run, as in the program.
     const config::ScopedConfiguration configuration;
-    return Dispatch(arguments, out, err);
+    if (!arguments.empty() && IsCatalogueCommand(arguments[0])) {
+        return Dispatch(arguments, out, err);
+    }
+    return RunServiceCommandLine(arguments, out, err);
 }
 
 }  // namespace tolvane_cli
