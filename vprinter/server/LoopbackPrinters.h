@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/Device.h"
@@ -41,6 +42,11 @@ public:
     // server cannot be reached, Unreachable with the reason in *answer.
     platform::VirtualPrinterClient::Result Control(const std::string& printer, const std::string& words,
                                                    std::string* answer);
+
+    // The server's VirtualPrinterServer::ObserveFirstFrames.
+    void ObserveFirstFrames(VirtualPrinterServer::FirstFrameObserver observer) {
+        server_.ObserveFirstFrames(std::move(observer));
+    }
 
 private:
     VirtualPrinterServer server_;

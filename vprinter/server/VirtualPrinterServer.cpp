@@ -173,9 +173,22 @@ void VirtualPrinterServer::Stop() {
     }
 }
 
+void VirtualPrinterServer::ObserveFirstFrames(FirstFrameObserver observer) {
+    std::lock_guard<std::mutex> guard(observerLock_);
+    firstFrameObserver_ = std::move(observer);
+}
+
+void VirtualPrinterServer::TellFirstFrame(Verb verb) {
+    std::lock_guard<std::mutex> guard(observerLock_);
+    if (firstFrameObserver_) {
+        firstFrameObserver_(verb);
+    }
+}
+
 void VirtualPrinterServer::Serve(Connection& connection) {
     platform::TcpStream& stream = *connection.stream;
     Slot* open = nullptr;
+    bool firstFrame = true;
     std::vector<std::uint8_t> payload;
     std::vector<std::uint8_t> readBuffer;
     for (;;) {
@@ -187,6 +200,10 @@ void VirtualPrinterServer::Serve(Connection& connection) {
         const HeaderProblem problem = DecodeHeader(headerBytes, &header);
         if (problem == HeaderProblem::BadMagic) {
             break;  // not a client of ours; nothing it says can be trusted
+        }
+        if (firstFrame) {
+            firstFrame = false;
+            TellFirstFrame(header.verb);
         }
         if (problem == HeaderProblem::BadVersion) {
             SendText(stream, header.verb, Status::BadVersion, "vprinter speaks version 1\n");

@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <ostream>
@@ -14,6 +15,7 @@
 #include <vector>
 
 #include "platform/LoopbackSocket.h"
+#include "protocol/VirtualPortFrames.h"
 #include "vprinter/model/StateFile.h"
 #include "vprinter/model/VirtualPrinter.h"
 #include "vprinter/server/ServerOptions.h"
@@ -42,6 +44,14 @@ public:
 
     std::uint16_t Port() const { return listener_ ? listener_->Port() : 0; }
 
+    // Told of the first frame of every connection, with its verb, on that connection's thread as soon
+    // as the frame's header is in and before it is served: the moment a client first reaches the
+    // printers (a benchmark times a program's start-up by it). A header without the frames' magic
+    // is no client of ours and is not told. May be set or cleared (an empty function) while the
+    // server runs; the observer must not call back into the server.
+    using FirstFrameObserver = std::function<void(protocol::vport::Verb)>;
+    void ObserveFirstFrames(FirstFrameObserver observer);
+
 private:
     struct Slot {
         std::mutex lock;
@@ -61,6 +71,7 @@ private:
     void Release(Slot& slot);
     void SaveAll();
     void ReapFinished(bool all);
+    void TellFirstFrame(protocol::vport::Verb verb);
 
     std::unique_ptr<platform::TcpListener> listener_;
     std::vector<std::unique_ptr<Slot>> slots_;
@@ -72,6 +83,8 @@ private:
     std::thread background_;
     std::ostream* report_ = nullptr;
     std::mutex reportLock_;
+    std::mutex observerLock_;
+    FirstFrameObserver firstFrameObserver_;
 };
 
 }  // namespace vprinter

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <mutex>
 #include <sstream>
 #include <thread>
+#include <vector>
 
 #include "d4/PacketMode.h"
 #include "d4/Transaction.h"
@@ -228,6 +230,49 @@ TEST_F(Server, StateSurvivesARestart) {
     std::string answer;
     ASSERT_EQ(client->Control("USB1 peek=0x60", &answer), Result::Ok);
     EXPECT_EQ(answer, "OK\npeek=0x60:0x3C\n");
+}
+
+// Each connection's first frame is told once, with its verb, before it is answered; later frames, a
+// stranger without the magic and anything after the observer is cleared are not.
+TEST_F(Server, TheFirstFrameOfEachConnectionIsToldOnce) {
+    std::mutex lock;
+    std::vector<protocol::vport::Verb> told;
+    server->ObserveFirstFrames([&](protocol::vport::Verb verb) {
+        std::lock_guard<std::mutex> guard(lock);
+        told.push_back(verb);
+    });
+    const auto toldSoFar = [&] {
+        std::lock_guard<std::mutex> guard(lock);
+        return told;
+    };
+    using protocol::vport::Verb;
+    auto first = Client();
+    ASSERT_EQ(first->Open("USB1"), Result::Ok);
+    EXPECT_EQ(toldSoFar(), std::vector<Verb>{Verb::Open});
+    std::string answer;
+    ASSERT_EQ(first->Control("USB1 get", &answer), Result::Ok);
+    ASSERT_EQ(first->Close(), Result::Ok);
+    EXPECT_EQ(toldSoFar(), std::vector<Verb>{Verb::Open});
+    auto second = Client();
+    ASSERT_EQ(second->ListPorts(&answer), Result::Ok);
+    ASSERT_EQ(second->ListPorts(&answer), Result::Ok);
+    EXPECT_EQ(toldSoFar(), (std::vector<Verb>{Verb::Open, Verb::ListPorts}));
+
+    // The server drops a stranger at its first header; its end is seen once that is done.
+    std::string error;
+    auto stranger = platform::ConnectToLoopback("127.0.0.1", server->Port(), &error);
+    ASSERT_TRUE(stranger) << error;
+    const std::uint8_t junk[protocol::vport::kHeaderSize] = {'G', 'E', 'T', ' ', '/',
+                                                             ' ', 'H', 'T', 'T', 'P'};
+    ASSERT_TRUE(stranger->SendAll(junk, sizeof junk));
+    std::uint8_t reply = 0;
+    EXPECT_FALSE(stranger->ReceiveAll(&reply, 1));
+    EXPECT_EQ(toldSoFar().size(), 2u);
+
+    server->ObserveFirstFrames(nullptr);
+    auto third = Client();
+    ASSERT_EQ(third->Open("LPT2"), Result::Ok);
+    EXPECT_EQ(toldSoFar().size(), 2u);
 }
 
 }  // namespace
