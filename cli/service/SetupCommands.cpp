@@ -248,7 +248,7 @@ int Firmware(ServiceSession& session, const CommandArguments& arguments) {
 }
 
 constexpr ServiceCommand kCommands[] = {
-    {"serial read", "[--json]", "the printer's USB serial number",
+    {"serial read", "[--json]", "show the printer's USB serial number",
      "Reads the USB serial number from the printer's EEPROM (18 bytes from the\n"
      "model's serial address) and prints it on one line: the characters before\n"
      "the first zero byte, an empty line when none is stored.\n"
@@ -256,7 +256,7 @@ constexpr ServiceCommand kCommands[] = {
      "\"serial\": the serial number}.\n"
      "A model without a serial number is refused (exit 2).",
      SerialRead},
-    {"serial write", "TEXT", "writes the USB serial number",
+    {"serial write", "TEXT", "store a USB serial number",
      "Writes TEXT as the printer's USB serial number: 1 to 18 letters and digits\n"
      "(A-Z, a-z, 0-9), one per EEPROM byte from the model's serial address, the\n"
      "bytes after the last character set to 0. A longer text, an empty one or\n"
@@ -265,7 +265,7 @@ constexpr ServiceCommand kCommands[] = {
      "(\"0xE0: 0x56 -> 0x41\" per byte), and every byte read back (exit 4 when\n"
      "the printer holds another). --dry-run prints the plan only.",
      SerialWrite},
-    {"initial-setting", "[SERIAL]", "writes the initial setting for the customer",
+    {"initial-setting", "[SERIAL]", "write the initial setting for the customer",
      "Writes the initial setting of the printer for the chosen customer\n"
      "(--customer): the check byte's complement, table C, then tables A and B\n"
      "with the customer's bytes and the USB serial number SERIAL, in three\n"
@@ -278,7 +278,7 @@ constexpr ServiceCommand kCommands[] = {
      "before it in the printer (exit 1, the stage named); restore the backup\n"
      "with `eeprom undo`. Switch the printer off and on afterwards.",
      InitialSetting},
-    {"test-print", "NAME", "prints one of the model's print tests",
+    {"test-print", "NAME", "print one of the model's print tests",
      "Prints the print test NAME on the printer. The tests depend on the paper\n"
      "width: FF Paper(1P), A3 or A4 Copy(7P), A4 Copy(1P) or A4 Horizontal(1P),\n"
      "and Pitch x1 and Pitch x20 (136 columns) or Passbook (other widths).\n"
@@ -287,7 +287,7 @@ constexpr ServiceCommand kCommands[] = {
      "name is refused (exit 2) with the model's list. Prints \"printed TEST on\n"
      "PORT\"; exit 1 when the printer did not print it.",
      TestPrint},
-    {"firmware", "FILE", "sends a firmware file over the parallel port",
+    {"firmware", "FILE", "send a firmware file over the parallel port",
      "Sends FILE as it is to the printer over a parallel port (--port\n"
      "LPT1-LPT3), in one opening of the port: the printer takes firmware on no\n"
      "other port, and any other is refused (exit 2) before anything is sent, as\n"
