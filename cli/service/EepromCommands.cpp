@@ -156,6 +156,19 @@ int OpenForRange(ServiceSession& session, const char* command, AddressRange* ran
     return kExitSuccess;
 }
 
+// The steps before a ranged command reads: no words, the options' range, the session, the model's
+// range.
+int SettleRange(ServiceSession& session, const char* command, const CommandArguments& words, const char* form,
+                AddressRange* range) {
+    if (!words.empty()) {
+        return RefuseWords(session, command, form);
+    }
+    if (const int status = ParseRange(session, command, range); status != kExitSuccess) {
+        return status;
+    }
+    return OpenForRange(session, command, range);
+}
+
 // Reads the addresses the mask marks (every address without one) into image, with a progress bar.
 int ReadImage(ServiceSession& session, const printer::EepromImage& mask, int count,
               printer::EepromImage* image) {
@@ -176,14 +189,10 @@ int ReadImage(ServiceSession& session, const printer::EepromImage& mask, int cou
 
 int RunDump(ServiceSession& session, const CommandArguments& words) {
     constexpr const char* kCommand = "eeprom dump";
-    if (!words.empty()) {
-        return RefuseWords(session, kCommand, "no words, only [--from A] [--to B] [--json]");
-    }
     AddressRange range;
-    if (const int status = ParseRange(session, kCommand, &range); status != kExitSuccess) {
-        return status;
-    }
-    if (const int status = OpenForRange(session, kCommand, &range); status != kExitSuccess) {
+    if (const int status =
+            SettleRange(session, kCommand, words, "no words, only [--from A] [--to B] [--json]", &range);
+        status != kExitSuccess) {
         return status;
     }
     printer::EepromImage image = printer::BlankEepromImage();
@@ -332,14 +341,10 @@ int RunWrite(ServiceSession& session, const CommandArguments& words) {
 
 int RunPrint(ServiceSession& session, const CommandArguments& words) {
     constexpr const char* kCommand = "eeprom print";
-    if (!words.empty()) {
-        return RefuseWords(session, kCommand, "no words, only [--from A] [--to B]");
-    }
     AddressRange range;
-    if (const int status = ParseRange(session, kCommand, &range); status != kExitSuccess) {
-        return status;
-    }
-    if (const int status = OpenForRange(session, kCommand, &range); status != kExitSuccess) {
+    if (const int status =
+            SettleRange(session, kCommand, words, "no words, only [--from A] [--to B]", &range);
+        status != kExitSuccess) {
         return status;
     }
     printer::EepromImage image = printer::BlankEepromImage();
