@@ -14,6 +14,22 @@ using namespace protocol;
 using framing::CommandFrame;
 using framing::FrameStatus;
 
+// The EEPROM requests of the access layer open with a reset: ESC '@', after two CAN bytes in a write.
+bool OnlyResets(std::span<const std::uint8_t> bytes) {
+    std::size_t at = 0;
+    while (at < bytes.size()) {
+        if (bytes[at] == control::kCancelLine) {
+            ++at;
+        } else if (bytes[at] == control::kEscape && at + 1 < bytes.size() &&
+                   bytes[at + 1] == esc::kInitialise) {
+            at += 2;
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 void RawStreamDecoder::Reset() {
@@ -25,12 +41,20 @@ void RawStreamDecoder::Reset() {
     firmwareRemaining_ = 0;
 }
 
-RawStreamDecoder::Verdict RawStreamDecoder::Examine(bool moreInDelivery, IRawStreamHandler& handler) {
+void RawStreamDecoder::EndConnection() {
+    if (mode_ != Mode::Firmware) {
+        Reset();
+    }
+}
+
+RawStreamDecoder::Verdict RawStreamDecoder::Examine(bool aloneInDelivery, IRawStreamHandler& handler) {
     const std::size_t size = pending_.size();
     CommandFrame frame = framing::FrameCommand(pending_, twoByteAddress_);
-    // The one-byte EEPROM requests of a two-byte-address model come alone in their write: a request
-    // that ends with the delivery right where its one-byte form ends is that form.
-    if (twoByteAddress_ && !moreInDelivery && frame.status == FrameStatus::Complete &&
+    // The one-byte EEPROM requests of a two-byte-address model come alone in their write, after
+    // nothing but their reset: such a request that ends with the delivery right where its one-byte
+    // form ends is that form. Anywhere else the host only split a longer write there (a sender that
+    // goes in pieces of a fixed size cuts commands anywhere), and the high address byte follows.
+    if (twoByteAddress_ && aloneInDelivery && frame.status == FrameStatus::Complete &&
         frame.length == size + 1) {
         const CommandFrame oneByteForm = framing::FrameCommand(pending_, false);
         if (oneByteForm.status == FrameStatus::Complete && oneByteForm.length == size) {
@@ -114,6 +138,8 @@ std::size_t RawStreamDecoder::Feed(std::span<const std::uint8_t> delivery, IRawS
     const std::size_t size = delivery.size();
     std::size_t at = 0;
     std::size_t runStart = 0;  // print data of this delivery not handed on yet
+    // Where the command being read began in this delivery; size when it began in an earlier one.
+    std::size_t commandStart = size;
     auto flush = [&](std::size_t end) {
         if (end > runStart) {
             handler.OnPrintData(delivery.subspan(runStart, end - runStart));
@@ -129,6 +155,7 @@ std::size_t RawStreamDecoder::Feed(std::span<const std::uint8_t> delivery, IRawS
                 }
                 if (at < size) {
                     flush(at);
+                    commandStart = at;
                     pending_.assign(1, delivery[at]);
                     wanted_ = 2;
                     ++at;
@@ -184,7 +211,9 @@ std::size_t RawStreamDecoder::Feed(std::span<const std::uint8_t> delivery, IRawS
                     }
                     break;
                 }
-                switch (Examine(at < size, handler)) {
+                const bool alone =
+                    at == size && commandStart < size && OnlyResets(delivery.first(commandStart));
+                switch (Examine(alone, handler)) {
                     case Verdict::NeedMore:
                         break;
                     case Verdict::PassThrough: {

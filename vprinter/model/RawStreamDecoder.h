@@ -42,15 +42,20 @@ public:
 
     // One delivery: the bytes of one host write (or one packet's payload). A command cut at the end
     // waits for the next delivery. The EEPROM write and the EEPROM read of a two-byte-address model
-    // end after their one-byte address when the delivery ends there (the one-byte requests always
-    // come alone), and take a high address byte otherwise.
+    // end after their one-byte address when the delivery holds that request alone, after its reset
+    // (the one-byte requests always come so), and take a high address byte otherwise.
     // Returns the bytes taken: all of them, or those up to and including a packet-mode entry, after
     // which the rest belongs to the packet transport.
     std::size_t Feed(std::span<const std::uint8_t> delivery, IRawStreamHandler& handler);
 
     // Forgets a command cut short and leaves remote mode (the printer was reset).
     void Reset();
+    // The host closed or opened its port: a firmware download goes on with the bytes that follow
+    // (the line shows the printer nothing of the host's handle, and a sender may open the port for
+    // every piece of a file); otherwise as Reset.
+    void EndConnection();
 
+    bool InFirmwareDownload() const { return mode_ == Mode::Firmware; }
     bool InRemoteMode() const { return mode_ == Mode::Remote || mode_ == Mode::RemoteCommand; }
     std::size_t Pending() const { return pending_.size(); }
 
@@ -58,7 +63,7 @@ private:
     enum class Mode { Text, Command, PassData, Remote, RemoteCommand, Firmware };
     enum class Verdict { NeedMore, PassThrough, Taken, EnterPacketMode };
 
-    Verdict Examine(bool moreInDelivery, IRawStreamHandler& handler);
+    Verdict Examine(bool aloneInDelivery, IRawStreamHandler& handler);
     Verdict ExamineRemote(IRawStreamHandler& handler);
 
     bool twoByteAddress_;

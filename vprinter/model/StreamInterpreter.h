@@ -30,6 +30,13 @@ public:
         decoder_.Reset();
         firmware_.Abandon();
     }
+    // The host closed or opened its port: a firmware download in progress goes on.
+    void EndConnection() {
+        decoder_.EndConnection();
+        if (!decoder_.InFirmwareDownload()) {
+            firmware_.Abandon();
+        }
+    }
     bool InRemoteMode() const { return decoder_.InRemoteMode(); }
 
     void OnPrintData(std::span<const std::uint8_t> bytes) override;

@@ -27,27 +27,31 @@ bool VirtualPrinter::Open() {
     if (core_.State().faults.offline == Offline::Refuse) {
         return false;
     }
-    EndSession();
+    EndSession(false);
     disconnected_ = false;
     return true;
 }
 
-void VirtualPrinter::EndSession() {
+void VirtualPrinter::EndSession(bool printerReset) {
     transport_.Reset();
-    plainStream_.Reset();
+    if (printerReset) {
+        plainStream_.Reset();
+    } else {
+        plainStream_.EndConnection();
+    }
     packetMode_ = false;
     output_.clear();
     outputBytes_ = 0;
 }
 
 void VirtualPrinter::Close() {
-    EndSession();
+    EndSession(false);
     disconnected_ = false;
     core_.Sink().EndOfJob();
 }
 
 void VirtualPrinter::SoftReset() {
-    EndSession();
+    EndSession(true);
     core_.Sink().EndOfJob();
 }
 

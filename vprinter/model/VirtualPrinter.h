@@ -27,8 +27,9 @@ public:
 
     // False when the printer will not open (the offline fault that refuses the port).
     bool Open();
-    // The cable's connection ends: packet mode and remote mode end, unread answers are dropped, the
-    // job ends.
+    // The host closed its port: packet mode and remote mode end, unread answers are dropped, the job
+    // ends. A firmware download goes on with the bytes of the next opening (Open likewise): the line
+    // shows the printer nothing of the host's handle, and a sender may open the port for every piece.
     void Close();
 
     struct WriteResult {
@@ -68,7 +69,8 @@ private:
     void QueueAnswer(std::vector<std::uint8_t> bytes, bool plain);
     void DropPlainAnswers();
     void Garble(std::vector<std::uint8_t>& bytes, std::size_t from);
-    void EndSession();
+    // printerReset: the printer itself was reset, which also ends a firmware download.
+    void EndSession(bool printerReset);
 
     PrinterCore core_;
     PrinterTransport transport_;

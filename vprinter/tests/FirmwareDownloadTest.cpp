@@ -3,6 +3,7 @@
 // as print data after the announced bytes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
 #include "PrinterTestSupport.h"
@@ -145,6 +146,30 @@ TEST_F(FirmwareDownload, AResetInTheMiddleAbandonsTheDownload) {
     Write(printer, Text("xy"));
     EXPECT_EQ(sink.data, "xy");
     EXPECT_EQ(Send(firmware::BuildImage("2.11", Payload(400))), "FW:OK:2.11;");
+}
+
+TEST_F(FirmwareDownload, TheHostOpeningItsPortForEveryPieceDoesNotEndTheDownload) {
+    // As the print stream sends a file: one opening of the port per 1024 bytes.
+    const Bytes download = Download(firmware::BuildImage("2.20", Payload(3000)));
+    for (std::size_t at = 0; at < download.size(); at += 1024) {
+        ASSERT_TRUE(printer.Open());
+        Write(printer,
+              Bytes(download.begin() + static_cast<std::ptrdiff_t>(at),
+                    download.begin() + static_cast<std::ptrdiff_t>(std::min(at + 1024, download.size()))));
+        printer.Close();
+    }
+    EXPECT_EQ(printer.Core().State().romVersion, "2.20");
+    ASSERT_TRUE(printer.Open());
+    Write(printer, Text("xy"));
+    EXPECT_EQ(sink.data, "xy");
+    EXPECT_EQ(RomVersion(), "VI:2.20;");
+
+    // A command cut by a closing is still forgotten.
+    Write(printer, {0x1B, 0x7C, 0x00, 0x05});
+    printer.Close();
+    ASSERT_TRUE(printer.Open());
+    Write(printer, Text("z"));
+    EXPECT_EQ(sink.data, "xyz");
 }
 
 TEST_F(FirmwareDownload, TheNewVersionSurvivesARestart) {

@@ -71,6 +71,33 @@ TEST_F(RawStream, OneByteRequestsAloneInTheirWriteReachTheFirst256BytesOfAWideMo
     EXPECT_EQ(ReadAll(wide), "EE:0134 VALUE:A5;");
 }
 
+TEST_F(RawStream, WideModelRequestsAmongOtherBytesMeanTheSameWhereverTheHostSplitsTheWrite) {
+    // Print data, set 1 at 0x0ED, the read of 0x134, set 2 at 0x1A0, print data, as a job's buffer
+    // holds them, in two writes split at every point. A cut just after a high address byte leaves what
+    // looks like a whole one-byte request at the end of the first write.
+    const Bytes stream =
+        Concat({Text("ab"),
+                {0x1B, 0x7C, 0x00, 0x07, 0x00, 0x22, 0x40, 0x04, 0xFB, 0x02, 0xED, 0x00, 0x1A},
+                {0x1B, 0x7C, 0x00, 0x06, 0x00, 0x22, 0x40, 0x10, 0xEF, 0x08, 0x34, 0x01},
+                {0x1B, 0x7C, 0x00, 0x07, 0x00, 0x22, 0x40, 0x05, 0xFA, 0x82, 0xA0, 0x01, 0x6B},
+                Text("cd")});
+    wide.Core().EepromImage().Write(0x134, 0xA5);
+    for (std::size_t split = 1; split < stream.size(); ++split) {
+        for (const int address : {0xED, 0x00, 0xA0, 0x1A0}) {
+            wide.Core().EepromImage().Write(address, 0x55);
+        }
+        wideSink.data.clear();
+        Write(wide, Bytes(stream.begin(), stream.begin() + static_cast<std::ptrdiff_t>(split)));
+        Write(wide, Bytes(stream.begin() + static_cast<std::ptrdiff_t>(split), stream.end()));
+        EXPECT_EQ(Eeprom(wide, 0xED), 0x1A) << split;
+        EXPECT_EQ(Eeprom(wide, 0x1A0), 0x6B) << split;
+        EXPECT_EQ(Eeprom(wide, 0x00), 0x55) << split;
+        EXPECT_EQ(Eeprom(wide, 0xA0), 0x55) << split;
+        EXPECT_EQ(ReadAll(wide), "EE:0134 VALUE:A5;") << split;
+        EXPECT_EQ(wideSink.data, "abcd") << split;
+    }
+}
+
 TEST_F(RawStream, ValueCommandStoresTheCorrectionAndShiftsRightToLeftLines) {
     printer.Core().State().hiddenTimingError = {2, -4, 5};
     EXPECT_EQ(printer.Core().RightToLeftShift(1), -4);
