@@ -1,11 +1,8 @@
 #include "FirmwareTransfer.h"
 
 #include <fstream>
-#include <vector>
 
 #include "platform/ModulePath.h"
-#include "printer/CAutoPrinterStream.h"
-#include "printer/PortNameToNumber.h"
 
 namespace tolvane_cli {
 
@@ -28,30 +25,6 @@ std::optional<std::uintmax_t> SendableFirmwareSize(const std::string& path, std:
         return std::nullopt;
     }
     return static_cast<std::uintmax_t>(size);
-}
-
-FirmwareTransfer SendFirmwareFile(const std::string& path, const std::string& portName) {
-    if (portName.rfind("LPT", 0) != 0) {
-        return FirmwareTransfer::NotParallelPort;
-    }
-    std::string reason;
-    const std::optional<std::uintmax_t> size = SendableFirmwareSize(path, &reason);
-    if (!size) {
-        return FirmwareTransfer::FileNotRead;
-    }
-    std::vector<char> bytes(static_cast<std::size_t>(*size));
-    std::ifstream file(platform::NativePath(path), std::ios::binary);
-    if (!file.read(bytes.data(), static_cast<std::streamsize>(bytes.size()))) {
-        return FirmwareTransfer::FileNotRead;
-    }
-    platform::ISequentialStream* stream = nullptr;
-    if (CreatePrinterStream(&stream, PortNameToNumber(portName)) == 0 || stream == nullptr) {
-        return FirmwareTransfer::StreamNotCreated;
-    }
-    std::uint32_t written = 0;
-    stream->Write(bytes.data(), static_cast<std::uint32_t>(bytes.size()), &written);
-    stream->Release();
-    return written == bytes.size() ? FirmwareTransfer::Sent : FirmwareTransfer::NotAllTaken;
 }
 
 }  // namespace tolvane_cli

@@ -15,6 +15,7 @@
 #include "patterns/InitialSetting.h"
 #include "patterns/PrintJobStarter.h"
 #include "patterns/PrintTestList.h"
+#include "printer/FirmwareFileSender.h"
 #include "printer/UsbSerialNumber.h"
 
 namespace tolvane_cli {
@@ -230,16 +231,16 @@ int Firmware(ServiceSession& session, const CommandArguments& arguments) {
         return status;
     }
     const std::string& port = session.Target().portName;
-    switch (SendFirmwareFile(path, port)) {
-        case FirmwareTransfer::Sent:
+    switch (printer::SendFileToPort(path, port)) {
+        case printer::FileSendOutcome::Sent:
             session.Out() << "sent " << *size << " bytes of " << path << " to " << port << "\n";
             return kExitSuccess;
-        case FirmwareTransfer::NotParallelPort:
+        case printer::FileSendOutcome::NotParallelPort:
             return session.Refuse(std::string(kNotParallel) + ": the printer takes firmware only over a " +
                                   "parallel port, and " + port + " is not one; name LPT1-LPT3 with --port");
-        case FirmwareTransfer::StreamNotCreated:
+        case printer::FileSendOutcome::StreamNotCreated:
             return session.Fail("Failed to send file: " + port + " could not be opened");
-        case FirmwareTransfer::NotAllTaken:
+        case printer::FileSendOutcome::ChunkNotWritten:
             return session.Fail("Failed to send file: the printer on " + port +
                                 " did not take all of it; send it again before switching the printer off");
         default:
@@ -289,12 +290,13 @@ constexpr ServiceCommand kCommands[] = {
      TestPrint},
     {"firmware", "FILE", "send a firmware file over the parallel port",
      "Sends FILE as it is to the printer over a parallel port (--port\n"
-     "LPT1-LPT3), in one opening of the port: the printer takes firmware on no\n"
-     "other port, and any other is refused (exit 2) before anything is sent, as\n"
-     "is a file that cannot be read, is empty or is larger than the largest\n"
-     "download (1048612 bytes). Prints \"sent N bytes of FILE to PORT\"; exit 1\n"
-     "when the port could not be opened or the printer did not take the whole\n"
-     "file. Do not switch the printer off while it flashes.",
+     "LPT1-LPT3), in pieces of 1024 bytes as the firmware page sends it: the\n"
+     "printer takes firmware on no other port, and any other is refused (exit\n"
+     "2) before anything is sent, as is a file that cannot be read, is empty or\n"
+     "is larger than the largest download (1048612 bytes). Prints \"sent N\n"
+     "bytes of FILE to PORT\"; exit 1 when the port could not be opened or the\n"
+     "printer did not take the whole file. Do not switch the printer off while\n"
+     "it flashes.",
      Firmware},
 };
 

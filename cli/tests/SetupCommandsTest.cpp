@@ -174,10 +174,10 @@ TEST_F(SetupCommands, AModelWithoutCheckByteOrSerialTakesTwoStages) {
     EXPECT_TRUE(Has(run.out, "0x30: 0xEE -> 0x01\n")) << run.out;
 }
 
-// Off until the engine sends a two-byte-address model's stage without cutting a write where its
-// one-byte form would end: table B's write of 0xED ends a 128-byte piece there, and the printer takes
-// it as a one-byte write of the high address byte (0x00). The read-back catches it (exit 4, 0xED).
-TEST_F(SetupCommands, DISABLED_AModelWithTwoByteAddressesHoldsEveryByteOfItsInitialSetting) {
+// Table B's write of 0xED ends a 128-byte piece of the engine right where its one-byte form would
+// end: the printer must take the value from the next piece, not the high address byte (0x00) as a
+// one-byte write. The read-back would catch it (exit 4, 0xED).
+TEST_F(SetupCommands, AModelWithTwoByteAddressesHoldsEveryByteOfItsInitialSetting) {
     const CliRun run = Run({"--port", "USB2", "--profile", "VK-2240II", "initial-setting"});
     EXPECT_EQ(run.status, kExitSuccess) << run.err;
     EXPECT_EQ(Peek(0xED, "USB2"), 0x1A);
@@ -326,8 +326,8 @@ protected:
 };
 
 TEST_F(FirmwareCommand, TheFileGoesToTheParallelPortAndThePrinterRunsIt) {
-    // 2,500 bytes of payload, more than one piece of the port driver's: the printer drops a download
-    // that a closing of the port cuts, so this passes only when the whole file goes in one opening.
+    // 2,500 bytes of payload: the file goes in several pieces, the port opened and closed for each,
+    // and the printer takes it whole only when every piece arrived in order.
     std::vector<std::uint8_t> payload(2500);
     for (std::size_t i = 0; i < payload.size(); ++i) {
         payload[i] = static_cast<std::uint8_t>(i * 7 + i / 256);
