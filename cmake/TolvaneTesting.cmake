@@ -47,14 +47,27 @@ function(tolvane_add_gtest name)
   endif()
 endfunction()
 
+# A test on real windows under Wine takes one of the display slots of ui/tests/run-with-display: a
+# private Xvfb with a Wine prefix of its own. The test presets that run them hand CTest the slots
+# (cmake/display-slots.json), so it starts no more of them at once than there are; without that file
+# the script's own lock on each slot keeps them apart.
+
+# tolvane_display_test_properties(<test> [<seconds>]): the properties of such a test; the seconds it
+# takes, when given, start the long ones first, so that they do not end the run alone.
+function(tolvane_display_test_properties test)
+  set_tests_properties(${test} PROPERTIES LABELS "wine;integration" SKIP_RETURN_CODE 77
+    TIMEOUT ${TOLVANE_TEST_TIMEOUT} RESOURCE_GROUPS display:1)
+  if(ARGC GREATER 1)
+    set_tests_properties(${test} PROPERTIES COST ${ARGV1})
+  endif()
+endfunction()
+
 # tolvane_add_display_test(<test> <program> [arguments...]): a Windows program of the build on real
 # windows under Wine, on the session's display or else a private Xvfb (ui/tests/run-with-display).
-# Runs of the private display share one Wine prefix, so no two of them run at the same time.
 function(tolvane_add_display_test test)
   add_test(NAME ${test}
     COMMAND ${CMAKE_SOURCE_DIR}/ui/tests/run-with-display ${TOLVANE_RUN_UNDER_WINE} ${ARGN})
-  set_tests_properties(${test} PROPERTIES LABELS "wine;integration" SKIP_RETURN_CODE 77
-    TIMEOUT ${TOLVANE_TEST_TIMEOUT} RESOURCE_LOCK tolvane_wine_display)
+  tolvane_display_test_properties(${test})
 endfunction()
 
 # tolvane_add_win32_gtest(<name> SOURCES ... LIBRARIES ...): a GoogleTest program of the Windows
@@ -70,10 +83,14 @@ endfunction()
 
 # tolvane_run_on_real_windows(<name>): the test program's cases that run on every back-end are named
 # ".../headless" and ".../win32". In the Windows build its ordinary test leaves the real-window cases
-# out, and a test of their own runs them on a display.
+# out, and a test of their own runs them on a display. [<seconds>]: as for
+# tolvane_display_test_properties.
 function(tolvane_run_on_real_windows name)
   if(CMAKE_CROSSCOMPILING)
     set_property(TEST wine.${name} APPEND PROPERTY ENVIRONMENT "GTEST_FILTER=-*/win32")
     tolvane_add_display_test(wine.${name}.win32 $<TARGET_FILE:${name}> --gtest_filter=*/win32)
+    if(ARGC GREATER 1)
+      tolvane_display_test_properties(wine.${name}.win32 ${ARGV1})
+    endif()
   endif()
 endfunction()
